@@ -1,0 +1,185 @@
+#pragma once
+// The engine: one object holding the page and every setting, driven by one
+// entry call per user action. The host writes the command into the command
+// buffer and/or the input line, calls `call`, and finds the redrawn page in
+// its display and text lists and the message line in the input line.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/command_line.h"
+#include "engine/creation_keywords.h"
+#include "engine/engine_host.h"
+#include "model/host_files.h"
+#include "model/page_store.h"
+#include "model/page_title.h"
+
+namespace ts {
+
+constexpr int kCommandBufferSize = 128;  // characters of a menu or button command
+constexpr int kInputLineSize = 512;      // characters of a typed line or message line
+constexpr int kDisplayListWords = 100000;
+constexpr int kTextListBytes = 20000;
+constexpr int kStatusRefresh = -2;       // status word: the host refreshes its document
+
+class Engine {
+ public:
+  Engine(EngineHost& host, const HostFiles& files);
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
+
+  // The two text fields shared with the host, blank-padded.
+  std::array<char, kCommandBufferSize>& commandBuffer() { return m_commandBuffer; }
+  std::array<char, kInputLineSize>& inputLine() { return m_inputLine; }
+
+  // The entry. Returns true when the message line is to be shown in a
+  // message box. Never re-entered: a host calls it only when the engine is
+  // not waiting inside another call.
+  bool call(int32_t* displayList, int32_t& displayUsed, char* textList, int32_t& textUsed, int32_t& status);
+
+  // Input beside the fields: the position of a click and the start of a
+  // dragged box (engine display units), the host's zoom.
+  void setClickPosition(int x, int y) { m_click = {x, y}; }
+  void setDragStart(int x, int y) { m_dragStart = {x, y}; }
+  void setZoom(int zoom) { m_zoom = zoom; }
+  // A zoom the engine asks the host to take (0 for none); cleared by reading.
+  int takeRequestedZoom();
+  // Above 0 while the engine waits inside a command for the user.
+  int waitLevel() const { return m_waitLevel; }
+
+  // What hosts show.
+  const PageStore& page() const { return m_page; }
+  const std::string& pageName() const { return m_pageName; }
+  bool modified() const { return m_modified; }
+  std::string title() const;
+  int currentItem() const { return m_editing ? m_current : 0; }
+  int lastItem() const { return m_lastItem; }
+  bool editing() const { return m_editing; }
+  const WorkingRecord& editRecord() const { return m_edit; }
+  std::string editText() const { return m_editText; }
+  bool goDirect() const { return m_goDirect; }
+  bool invisibleShown() const { return m_showInvisible; }
+  float unitSetting() const { return m_unit; }
+  PaperSize paper() const { return m_paper; }
+  int verticalDisplayOffset() const { return m_displayOffsetY; }
+  int horizontalDisplayOffset() const { return m_displayOffsetX; }
+
+ private:
+  struct Point {
+    int x = 0, y = 0;
+  };
+
+  // One call, split by what it carries.
+  void interpretLine(std::string_view line);
+  bool handlePseudoCommand(std::string_view command);
+  bool handlePseudoKey(std::string_view line);
+  void dispatch(const CommandLine& line);
+  bool dispatchEditCommand(const CommandLine& line);
+  bool dispatchInlineCommand(const CommandLine& line);
+  bool dispatchCreation(const CommandLine& line);
+  bool dispatchFamilyCommand(const CommandLine& line);
+  void unknownWord(const CommandLine& line);
+  void notAvailableYet(std::string_view word);
+  bool refuseWhileEditing();
+
+  // Editing the current item.
+  void openItem(int item);
+  void closeItem();
+  void writeBackEdit();
+  void editChanged();
+  void parameterEditLine(const CommandLine& line);
+  void createItem(int keyword, const CommandLine& line);
+  CreationPlace creationPlace() const;
+
+  // Page-wide commands.
+  void orderCommand(const CommandLine& line);
+  void conditionalAlter(const CommandLine& line);
+  void toggleInvisible();
+  void toggleFreeze();
+  void toggleGoDirect();
+  void moveDisplay(std::string_view mnemonic);
+  void switchEditMenuCommand(const CommandLine& line);
+
+  // Files (file_commands.cpp).
+  void getCommand(std::string_view name);
+  bool getPage(std::string_view name);
+  void saveCommand(std::string_view name);
+  bool savePage(std::string_view name);
+  void saveAsCommand();
+  void stepFileCommand(int direction);
+  void previousFileCommand();
+  void saveUndoCopy();
+  bool writePageFile(std::string_view name, const std::string* backupName);
+  std::optional<std::string> askFileName(std::string_view prompt);
+  bool confirmDiscardChanges();
+  void addHistory(std::string_view name);
+  void ensureWorkFolder();
+
+ public:
+  // The names of the last pages read, most recent first.
+  std::vector<std::string> history() const;
+
+ private:
+
+  // Drawing the page into the lists.
+  void redraw();
+  void removeUnknownItems();
+
+  void setMessage(std::string_view text) { m_message = std::string(text); }
+  void markModified() {
+    m_modified = true;
+    m_pageChanged = true;
+  }
+
+  EngineHost& m_host;
+  const HostFiles& m_files;
+
+  std::array<char, kCommandBufferSize> m_commandBuffer{};
+  std::array<char, kInputLineSize> m_inputLine{};
+  std::string m_lastCommand;  // for "Q" (repeat)
+  std::string m_message;      // the work line's message, handed back in the input line
+  bool m_messageBox = false;
+
+  PageStore m_page;
+  std::string m_pageName = "CANTO.MUS";
+  bool m_modified = false;
+  bool m_pageChanged = false;
+  float m_unit = 0.0f;
+  PaperSize m_paper = PaperSize::Letter;
+
+  // Editing.
+  bool m_editing = false;
+  int m_current = 0;
+  int m_lastItem = 0;
+  WorkingRecord m_edit{};
+  std::string m_editText;
+  ItemRecord m_openedRecord;  // the item as it was opened, for "AB"
+  bool m_changed = false;
+  bool m_goDirect = true;
+
+  // Display.
+  int32_t* m_displayList = nullptr;
+  int32_t* m_displayUsed = nullptr;
+  char* m_textList = nullptr;
+  int32_t* m_textUsed = nullptr;
+  int m_zoom = 64;
+  int m_requestedZoom = 0;
+  bool m_showInvisible = true;
+  bool m_frozen = false;
+  int m_displayOffsetX = 0;
+  int m_displayOffsetY = 0;
+  Point m_click, m_dragStart;
+  int m_register = 0;  // the one-number register of "~a"
+  int m_waitLevel = 0;
+
+  // Undo copy of the page before a many-item change.
+  int m_undoFlag = 0;
+  int m_undoMark = 0;
+  bool m_savedModified = false;
+};
+
+}  // namespace ts

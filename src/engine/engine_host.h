@@ -1,0 +1,58 @@
+#pragma once
+// The only way the engine reaches its user: every host (the desktop
+// program, the tsm driver, test fakes) implements this interface. Each call
+// returns when the user has answered.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ts {
+
+// What the user did while the engine waited for a click, a box or a key.
+struct UserEvent {
+  enum class Kind { Click, Box, Key, Command, Cancel };
+  Kind kind = Kind::Cancel;
+  int x = 0, y = 0;    // click, or the box's first corner (engine display units)
+  int x2 = 0, y2 = 0;  // the box's second corner
+  int key = 0;         // virtual-key code
+  std::string text;    // a command sent instead of the awaited input
+};
+
+enum class WaitKind { Click, Box, Key };
+
+struct DialogField {
+  std::string label;
+  std::string value;  // shown first; the default answer
+};
+
+class EngineHost {
+ public:
+  virtual ~EngineHost() = default;
+
+  // A message box with only OK. A '|' in the text is a line break.
+  virtual void messageBox(std::string_view text) = 0;
+  virtual bool askYesNo(std::string_view question) = 0;
+  // A question with three buttons; returns 0, 1 or 2 for the button chosen.
+  virtual int askThreeButtons(std::string_view question, const std::array<std::string, 3>& buttons) = 0;
+  // A typed answer to a prompt; nothing when the user cancels.
+  virtual std::optional<std::string> promptLine(std::string_view prompt) = 0;
+  // A dialog of several fields; their values in order, nothing when cancelled.
+  virtual std::optional<std::vector<std::string>> askFields(std::string_view title,
+                                                            const std::vector<DialogField>& fields) = 0;
+  // A dialog of choices; the 1-based number of the choice, nothing when cancelled.
+  virtual std::optional<int> askChoice(std::string_view title, const std::vector<std::string>& choices) = 0;
+  // Waits, with the window alive, for a click, a dragged box or a key.
+  virtual UserEvent waitForInput(WaitKind kind, std::string_view prompt) = 0;
+  // The colour chooser; nothing when cancelled. Colours are 0x00BBGGRR.
+  virtual std::optional<uint32_t> chooseColour(uint32_t initial) = 0;
+  // Shows a line in the message field at once, while a command runs.
+  virtual void showMessage(std::string_view text) = 0;
+  // Asks for edit menu `menu` (page selector 0 or 1 for paged menus).
+  virtual void switchEditMenu(int menu, int page) = 0;
+};
+
+}  // namespace ts
