@@ -78,7 +78,8 @@ std::string shortFloat(float value) {
 
 }  // namespace
 
-Engine::Engine(EngineHost& host, const HostFiles& files) : m_host(host), m_files(files) {
+Engine::Engine(EngineHost& host, const HostFiles& files, std::filesystem::path bundledLibrary)
+    : m_host(host), m_files(files), m_drawer(files, std::move(bundledLibrary)) {
   m_commandBuffer.fill(' ');
   m_inputLine.fill(' ');
 }
@@ -118,7 +119,7 @@ bool Engine::call(int32_t* displayList, int32_t& displayUsed, char* textList, in
     interpretLine(input);
   }
 
-  if (m_pageChanged) redraw();
+  redraw();  // every call leaves lists that describe the whole page
   fillField(m_inputLine, m_message);
   return m_messageBox;
 }
@@ -513,8 +514,16 @@ void Engine::removeUnknownItems() {
 
 void Engine::redraw() {
   removeUnknownItems();
-  *m_displayUsed = 0;
-  *m_textUsed = 0;
+  DisplayTarget target{m_displayList, kDisplayListWords, m_displayUsed, m_textList, kTextListBytes, m_textUsed};
+  DrawRequest request;
+  request.highlightedItem = m_editing ? m_current : 0;
+  request.showInvisible = m_showInvisible;
+  request.displayOffsetX = m_displayOffsetX;
+  request.displayOffsetY = m_displayOffsetY;
+  request.unit = m_unit;
+  request.paper = m_paper;
+  const DrawReport report = m_drawer.draw(m_page, request, target);
+  for (const std::string& warning : report.warnings) m_host.messageBox(warning);
 }
 
 }  // namespace ts

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,6 +14,7 @@
 
 #include "engine/command_line.h"
 #include "engine/creation_keywords.h"
+#include "draw/page_drawing.h"
 #include "engine/engine_host.h"
 #include "model/host_files.h"
 #include "model/page_store.h"
@@ -28,7 +30,9 @@ constexpr int kStatusRefresh = -2;       // status word: the host refreshes its 
 
 class Engine {
  public:
-  Engine(EngineHost& host, const HostFiles& files);
+  // `bundledLibrary` is the symbol library that came with the program,
+  // used when the library folder holds no symbol data.
+  Engine(EngineHost& host, const HostFiles& files, std::filesystem::path bundledLibrary = {});
   Engine(const Engine&) = delete;
   Engine& operator=(const Engine&) = delete;
 
@@ -137,6 +141,7 @@ class Engine {
 
   EngineHost& m_host;
   const HostFiles& m_files;
+  PageDrawer m_drawer;
 
   std::array<char, kCommandBufferSize> m_commandBuffer{};
   std::array<char, kInputLineSize> m_inputLine{};
