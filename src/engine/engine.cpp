@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <variant>
 
 #include "engine/conditional_alter.h"
@@ -27,15 +28,6 @@ void fillField(std::array<char, N>& field, std::string_view text) {
   std::memcpy(field.data(), text.data(), std::min(text.size(), N));
 }
 
-// The edit-mode command table: three characters compared with the
-// mnemonic. Entries ending in '*' take a number after them ("PS3").
-constexpr const char* kEditTable[] = {
-    "I",  "I*",  "II",  "N",   "N*",  "NEX", "NZ",  "B",   "BZ",  "X",   "X*",  "XX",  "XX*", "AB",
-    "ABX", "C",  "C*",  "CC",  "CX",  "DE",  "DE*", "DEN", "DEB", "L",   "R",   "U",   "D",   "L*",
-    "R*", "U*",  "D*",  "LL",  "RR",  "UU",  "DD",  "CN",  "CM",  "CNX", "CN*", "ST",  "ST*", "STX",
-    "ED", "ED*", "S",   "SET", "A",   "SC",  "SCX", "P*",  "SZ",  "SZ*", "PS*", "PG*", "RGB", "BLA",
-    "GRA", "WHI", "PED", "PDS", "DCH", "LIN", "NOD", "H*",  "SUD", "RTR", "___"};
-
 // The copy and centre family, acting on the item being edited.
 constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT",  "CW",  "C",  "CUE", "CDA", "CD*",
                                        "COM", "CS",  "CS*", "CT*", "CW*", "CWA", "CM",  "CM*", "CPX"};
@@ -43,25 +35,11 @@ constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT", 
 // Commands of capabilities that this version does not have yet: they are
 // recognised, so the user is told so plainly instead of "unknown word".
 constexpr const char* kLaterCommands[] = {
-    "LFT", "RGT", "NRMV", "UND",  "UNDO", "RED",  "M",    "MS",  "MX",  "CO",  "CS",  "DG",   "PST", "CT",
     "IN",  "ED",  "RE",   "PR",   "PRPS", "PLA",  "PLAY", "PAUS", "STOP", "PA",  "PATH", "PM",  "PMX", "SC",
-    "SCX", "TR",  "MU",   "MD",   "CP",   "LJ",   "LI",   "J",    "JT",  "HIST", "LAST", "GSV", "RS",  "RSM",
-    "LAY", "PTS", "DRW",  "INZ",  "EDI",  "TX",   "FLI",  "RESTO", "SLIDER", "PCHNG"};
+    "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "DRW",  "INZ",  "EDI",  "TX",   "FLI"};
 
 bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
   return std::any_of(table.begin(), table.end(), [&](const char* entry) { return mnemonic == entry; });
-}
-
-// An edit-table entry matches on three characters; "PS*" stands for "PS"
-// followed by a number.
-bool editTableHas(std::string_view mnemonic, bool hasNumber) {
-  const std::string key = padded(mnemonic, 3);
-  for (const char* entry : kEditTable) {
-    if (key == padded(entry, 3)) return true;
-    std::string_view e(entry);
-    if (hasNumber && e.size() > 1 && e.back() == '*' && padded(e.substr(0, e.size() - 1), 3) == key) return true;
-  }
-  return false;
 }
 
 std::string shortFloat(float value) {
@@ -108,7 +86,10 @@ bool Engine::call(int32_t* displayList, int32_t& displayUsed, char* textList, in
   if (input.rfind("~~W", 0) == 0 && input.size() == 3) {
     m_commandBuffer.fill(' ');
     saveCommand(command);
-  } else if (!command.empty() && command[0] == '~' && command != "~" && handlePseudoCommand(command)) {
+  } else if (command == "~") {
+    m_commandBuffer.fill(' ');
+    clickCommand();
+  } else if (!command.empty() && command[0] == '~' && handlePseudoCommand(command)) {
     m_commandBuffer.fill(' ');
   } else if (command.empty() && input.rfind("~~", 0) == 0) {
     handlePseudoKey(input);
@@ -171,6 +152,13 @@ bool Engine::handlePseudoKey(std::string_view line) {
 }
 
 void Engine::interpretLine(std::string_view rawLine) {
+  const std::string typed = trimmed(rawLine);
+  if (typed.empty()) return;
+  const std::vector<std::string> lines = expandLine(typed);
+  for (const std::string& line : lines) interpretOne(line);
+}
+
+void Engine::interpretOne(std::string_view rawLine) {
   const std::string line = trimmed(rawLine);
   if (line.empty()) return;
   const CommandLine parsed = splitCommandLine(line);
@@ -186,16 +174,18 @@ void Engine::interpretLine(std::string_view rawLine) {
 }
 
 void Engine::dispatch(const CommandLine& line) {
-  if (line.numbersOnly) {
+  if (line.numbersOnly && !groupActive()) {
     parameterEditLine(line);
     return;
   }
+  if (groupInput(line)) return;
   if (m_editing && dispatchEditCommand(line)) return;
-  if (dispatchInlineCommand(line)) return;
   if (m_editing && inTable(line.mnemonic, kCopyFamily)) {
     notAvailableYet(line.word);
     return;
   }
+  if (dispatchInlineCommand(line)) return;
+  if (startGroupCommand(line)) return;
   if (dispatchCreation(line)) return;
   if (dispatchFamilyCommand(line)) return;
   unknownWord(line);
@@ -216,34 +206,6 @@ bool Engine::refuseWhileEditing() {
   return true;
 }
 
-bool Engine::dispatchEditCommand(const CommandLine& line) {
-  const std::string& m = line.mnemonic;
-  if (!editTableHas(m, !line.numbers.empty())) return false;
-  const std::optional<double> argument =
-      line.numbers.empty() ? std::nullopt : std::optional<double>(line.numbers.front());
-  if (m == "I" || m == "I*" || m == "N" || m == "N*") {
-    openItem(argument ? truncToInt(*argument) : m_lastItem);
-  } else if (m == "II") {
-    openItem(m_page.itemCount());
-  } else if (m == "X" || m == "X*" || m == "XX" || m == "XX*") {
-    closeItem();
-  } else if (m == "NEX" || m == "B") {
-    const int next = m_current + (m == "B" ? -1 : 1);
-    writeBackEdit();
-    openItem(std::clamp(next, 1, std::max(1, m_page.itemCount())));
-  } else if (m == "AB" || m == "ABX") {
-    const int item = m_current;
-    m_page.replace(item, m_openedRecord);
-    m_changed = false;
-    m_editing = false;
-    m_pageChanged = true;
-    if (m == "AB") openItem(item);
-  } else {
-    notAvailableYet(line.word);
-  }
-  return true;
-}
-
 bool Engine::dispatchInlineCommand(const CommandLine& line) {
   const std::string& m = line.mnemonic;
   if (m == "X") {
@@ -254,6 +216,27 @@ bool Engine::dispatchInlineCommand(const CommandLine& line) {
     switchEditMenuCommand(line);
     return true;
   }
+  if (m == "UNDO") {
+    undoCommand();
+    return true;
+  }
+  if (m.rfind("RED", 0) == 0) {
+    redoCommand();
+    return true;
+  }
+  if (m == "UND") {
+    undeleteCommand();
+    return true;
+  }
+  if (m == "GSV" || m == "HIST" || m == "LAST") {
+    if (m_editing && m == "LAST") return true;  // in edit mode it does nothing
+    if (refuseWhileEditing()) return true;
+    if (m == "GSV") getBackupCommand();
+    if (m == "HIST") historyCommand();
+    if (m == "LAST") lastFileCommand();
+    return true;
+  }
+  if (dispatchEditExtras(line)) return true;
   if (m == "I" || m == "N" || m == "II" || m == "NEX" || m == "B") {
     if (m == "II") {
       openItem(m_page.itemCount());
@@ -334,108 +317,9 @@ bool Engine::dispatchCreation(const CommandLine& line) {
 }
 
 bool Engine::dispatchFamilyCommand(const CommandLine& line) {
-  if (!inTable(line.mnemonic, kLaterCommands) && line.mnemonic.rfind("RED", 0) != 0) return false;
-  if (m_editing && line.mnemonic == "UND") {
-    setMessage(messages::kNoUndeleteWhileEditing);
-    return true;
-  }
+  if (!inTable(line.mnemonic, kLaterCommands)) return false;
   notAvailableYet(line.word);
   return true;
-}
-
-// ---- editing ---------------------------------------------------------------
-
-void Engine::openItem(int item) {
-  writeBackEdit();
-  if (m_page.itemCount() == 0) {
-    m_editing = false;
-    setMessage(messages::kNoItems);
-    return;
-  }
-  item = std::clamp(item, 1, m_page.itemCount());
-  m_current = item;
-  m_lastItem = item;
-  m_page.loadWorking(item, m_edit);
-  m_editText = m_page.text(item);
-  m_openedRecord = m_page.record(item);
-  m_changed = false;
-  m_editing = true;
-  m_pageChanged = true;
-  char text[64];
-  std::snprintf(text, sizeof text, "Item %d: %s", item, codeMenuName(truncToInt(m_edit[0])));
-  setMessage(text);
-}
-
-void Engine::writeBackEdit() {
-  if (!m_editing || !m_changed) return;
-  if (m_page.storeWorking(m_current, m_edit)) {
-    markModified();
-  } else {
-    setMessage(messages::kPageFull);
-  }
-  m_changed = false;
-}
-
-void Engine::closeItem() {
-  writeBackEdit();
-  m_editing = false;
-  m_pageChanged = true;
-}
-
-void Engine::parameterEditLine(const CommandLine& line) {
-  if (!m_editing) {
-    setMessage("*** No item is being edited: open one first (I).");
-    return;
-  }
-  std::string error;
-  const std::vector<ParameterEdit> edits = readParameterEdits(line.numbers, error);
-  if (!error.empty()) {
-    setMessage(error);
-    return;
-  }
-  applyParameterEdits(edits, m_edit);
-  editChanged();
-}
-
-void Engine::editChanged() {
-  // The store always holds what the user sees; "AB" puts back the record
-  // kept when the item was opened.
-  m_changed = true;
-  writeBackEdit();
-  m_pageChanged = true;
-}
-
-CreationPlace Engine::creationPlace() const {
-  CreationPlace place;
-  const int from = m_editing ? m_current : std::min(m_lastItem, m_page.itemCount());
-  if (from >= 1) {
-    const WorkingRecord& record = m_edit;
-    place.staff = m_editing ? record[1] : m_page.param(from, 2);
-    place.position = m_editing ? record[2] : m_page.param(from, 3);
-    if (place.staff < 1) place.staff = 1;
-  }
-  for (int k = 1; k <= m_page.itemCount(); ++k) {
-    if (m_page.code(k) == kCodeStaff) place.highestStaff = std::max(place.highestStaff, truncToInt(m_page.param(k, 2)));
-  }
-  return place;
-}
-
-void Engine::createItem(int keyword, const CommandLine& line) {
-  const CreationPlace place = creationPlace();
-  const std::optional<double> argument =
-      line.numbers.empty() ? std::nullopt : std::optional<double>(line.numbers.front());
-  const ItemRecord item = makeCreatedItem(keyword, place, argument);
-  writeBackEdit();
-  const int added = m_page.append(item);
-  if (added == 0) {
-    // A full store of 6000 items refuses silently; a store out of words says so.
-    if (m_page.itemCount() < kMaxItems) setMessage(messages::kPageFull);
-    return;
-  }
-  markModified();
-  m_lastItem = added;
-  m_editing = false;
-  if (m_goDirect) openItem(added);
 }
 
 // ---- page-wide commands ------------------------------------------------------
@@ -548,6 +432,78 @@ void Engine::conditionalAlter(const CommandLine& line) {
   std::snprintf(text, sizeof text, "IF: %d items altered.", altered);
   setMessage(text);
   if (altered > 0) markModified();
+}
+
+}  // namespace ts
+
+namespace ts {
+
+// ---- mini-macros ---------------------------------------------------------------
+
+namespace {
+constexpr const char* kMacroFile = "C:\\!TMP\\!macros.tmp";
+}  // namespace
+
+void Engine::loadMacros() {
+  if (m_macrosLoaded) return;
+  m_macrosLoaded = true;
+  const std::optional<std::filesystem::path> path = m_files.findExisting(kMacroFile);
+  if (!path) return;
+  std::ifstream in(*path);
+  std::string line;
+  for (int i = 0; i < kMacroCount && std::getline(in, line); ++i) m_macros[i] = cleanMacroText(line);
+}
+
+void Engine::storeMacros() {
+  ensureWorkFolder();
+  std::ofstream out(m_files.forWriting(kMacroFile), std::ios::trunc);
+  for (const std::string& macro : m_macros) out << macro << '\n';
+}
+
+std::vector<std::string> Engine::expandLine(std::string_view line) {
+  loadMacros();
+  MacroExpansion expansion = expandMiniMacros(line, m_macros);
+  if (!expansion.isMacroLine) return {std::string(line)};
+  if (expansion.definitionsChanged) storeMacros();
+  if (expansion.list) {
+    m_host.messageBox(listMiniMacros(m_macros));
+    return {};
+  }
+  if (expansion.editMacro > 0) {
+    const int n = expansion.editMacro;
+    ++m_waitLevel;
+    const std::optional<std::vector<std::string>> edited =
+        m_host.askFields(macroEditTitle(n), {DialogField{"", m_macros[n - 1]}});
+    --m_waitLevel;
+    if (!edited || edited->empty()) return {};
+    m_macros[n - 1] = cleanMacroText(edited->front());
+    storeMacros();
+    return {m_macros[n - 1]};
+  }
+  return expansion.lines;
+}
+
+std::optional<std::string> Engine::promptLineExpanded(std::string_view prompt) {
+  std::optional<std::string> answer = m_host.promptLine(prompt);
+  if (!answer) return answer;
+  // A prompt's answer is read like any other line, so macros work there too.
+  std::string joined;
+  for (const std::string& part : expandLine(trimmed(*answer))) joined += (joined.empty() ? "" : " ") + part;
+  return joined;
+}
+
+void Engine::lastFileCommand() {
+  const std::vector<std::string> names = history();
+  if (names.empty()) {
+    setMessage(messages::kNoPreviousFile);
+    return;
+  }
+  if (!confirmDiscardChanges()) return;
+  getPage(names.front());
+}
+
+void Engine::clickCommand() {
+  notAvailableYet("Click");
 }
 
 }  // namespace ts

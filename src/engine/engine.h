@@ -16,6 +16,8 @@
 #include "engine/creation_keywords.h"
 #include "draw/page_drawing.h"
 #include "engine/engine_host.h"
+#include "engine/group_selection.h"
+#include "engine/mini_macros.h"
 #include "model/host_files.h"
 #include "model/page_store.h"
 #include "model/page_title.h"
@@ -27,6 +29,12 @@ constexpr int kInputLineSize = 512;      // characters of a typed line or messag
 constexpr int kDisplayListWords = 100000;
 constexpr int kTextListBytes = 20000;
 constexpr int kStatusRefresh = -2;       // status word: the host refreshes its document
+inline constexpr const char* kUndoFileName = "C:\\!TMP\\!undo!.tmp";
+
+enum class GroupCommand {
+  None, Move, Copy, Delete, MoveUp, MoveDown, CutCopy, Paste, MoveSystem, CopySystem, CopyStaves, RepeatMove, Later
+};
+enum class GroupStep { Area, Destination, Steps, Staves };
 
 class Engine {
  public:
@@ -63,6 +71,7 @@ class Engine {
   int currentItem() const { return m_editing ? m_current : 0; }
   int lastItem() const { return m_lastItem; }
   bool editing() const { return m_editing; }
+  bool groupActive() const { return m_group.command != GroupCommand::None; }
   const WorkingRecord& editRecord() const { return m_edit; }
   std::string editText() const { return m_editText; }
   bool goDirect() const { return m_goDirect; }
@@ -79,6 +88,7 @@ class Engine {
 
   // One call, split by what it carries.
   void interpretLine(std::string_view line);
+  void interpretOne(std::string_view line);
   bool handlePseudoCommand(std::string_view command);
   bool handlePseudoKey(std::string_view line);
   void dispatch(const CommandLine& line);
@@ -89,15 +99,61 @@ class Engine {
   void unknownWord(const CommandLine& line);
   void notAvailableYet(std::string_view word);
   bool refuseWhileEditing();
+  void clickCommand();
 
-  // Editing the current item.
+  // Editing the current item (edit_commands.cpp).
+  bool dispatchEditExtras(const CommandLine& line);
   void openItem(int item);
   void closeItem();
   void writeBackEdit();
   void editChanged();
+  void stepItem(int direction, bool sameCode);
+  void abortEdit(bool reopen);
+  void restoreItem();
+  void copyEdited(std::string_view mnemonic);
+  void deleteEdited(int thenStep);
+  void deleteItem(int item);
+  void moveEdited(float dx, float dy);
+  void centreOnNearestNote(bool thenClose);
+  void saveParameter(std::optional<double> parameter);
+  void getSavedParameter(std::optional<double> parameter);
+  void colourEdited(std::string_view mnemonic);
+  void setSize(std::optional<double> size);
+  void sliderCommand(const CommandLine& line);
   void parameterEditLine(const CommandLine& line);
   void createItem(int keyword, const CommandLine& line);
   CreationPlace creationPlace() const;
+
+  // Undo, redo, undelete, backup, history (undo_commands.cpp).
+  bool readWorkCopy(std::string_view name);
+  void undoCommand();
+  void redoCommand();
+  void undeleteCommand();
+  void saveBackup();
+  void getBackupCommand();
+  void historyCommand();
+  void lastFileCommand();
+
+  // Group operations (group_commands.cpp).
+  bool startGroupCommand(const CommandLine& line);
+  bool groupInput(const CommandLine& line);
+  void groupBox(const GroupArea& box);
+  void groupNumbers(const std::vector<double>& numbers, bool fromBox);
+  void areaChosen();
+  void moveOrCopy(GroupArea source, GroupArea destination, bool copy);
+  void repeatLastMove();
+  void moveVertically(float steps);
+  void copyToStaves(const std::vector<double>& staves);
+  void groupDelete();
+  void cutCopy();
+  void pasteCommand();
+  void endGroup();
+
+  // Mini-macros (engine.cpp).
+  std::vector<std::string> expandLine(std::string_view line);
+  std::optional<std::string> promptLineExpanded(std::string_view prompt);
+  void loadMacros();
+  void storeMacros();
 
   // Page-wide commands.
   void orderCommand(const CommandLine& line);
@@ -162,6 +218,35 @@ class Engine {
   int m_lastItem = 0;
   WorkingRecord m_edit{};
   std::string m_editText;
+  int m_openedItem = 0;
+  int m_direction = 1;
+  enum class MoveEnds { All, Left, Right } m_moveEnds = MoveEnds::All;
+  bool m_halfStep = false;
+  std::optional<float> m_alignPosition;
+  struct SavedParameter {
+    int number = 0;
+    float value = 0.0f;
+  } m_savedParameter;
+  int m_sliderParameter = 0;
+  // The last deleted item, word for word; it goes back to its own place
+  // unless another page was read since.
+  struct UndeleteStore {
+    std::vector<float> words;
+    int item = 0;
+    bool inPlace = true;
+  } m_undelete;
+  struct GroupState {
+    GroupCommand command = GroupCommand::None;
+    GroupStep step = GroupStep::Area;
+    GroupArea area;
+    int store = 0;  // paste store of "CT"
+  } m_group;
+  struct LastMove {
+    GroupArea source, destination;
+    bool valid = false;
+  } m_lastMove;
+  MiniMacros m_macros;
+  bool m_macrosLoaded = false;
   ItemRecord m_openedRecord;  // the item as it was opened, for "AB"
   bool m_changed = false;
   bool m_goDirect = true;

@@ -19,6 +19,41 @@ inline constexpr const char* kNotAvailable = "is not available yet in this versi
 inline constexpr const char* kPageFull = "*** The page is full: the item was not added.";
 inline constexpr const char* kNoItems = "*** There are no items on this page.";
 
+inline constexpr const char* kOpenItemFirst = "*** No item is being edited: open one first (I).";
+inline constexpr const char* kEndOfPage = "*** End of page.";
+inline constexpr const char* kStartOfPage = "*** Start of page.";
+inline constexpr const char* kNothingSet = "*** Nothing has been set.";
+inline constexpr const char* kNothingToRestore = "*** Nothing to restore.";
+inline constexpr const char* kWhichParameter = "*** Give a parameter number from 1 to 50.";
+inline constexpr const char* kNoNoteOnStaff = "*** No note or rest on this staff.";
+inline constexpr const char* kSelectSlider = "Select parameter for SLIDER editing.";
+inline constexpr const char* kMoveLeftEnd = "Move Left End -- P3/P4";
+inline constexpr const char* kMoveRightEnd = "Move Right End -- P5/P6";
+inline constexpr const char* kMoveAll = "Move All";
+inline constexpr const char* kHalfStepOn = "Steps of 1/2 on.";
+inline constexpr const char* kHalfStepOff = "Steps of 1/2 off.";
+
+// Undo, redo, undelete.
+inline constexpr const char* kNothingToUndo = "*** Nothing to UNDO.";
+inline constexpr const char* kNothingToRedo = "*** Nothing to REDO.";
+inline constexpr const char* kNothingToUndelete = "*** Nothing to UNDELETE.";
+inline constexpr const char* kUndone = "UNDO done.";
+inline constexpr const char* kRedone = "REDO done.";
+inline constexpr const char* kRecentFiles = "Recent Files";
+
+// Group operations.
+inline constexpr const char* kAreaPrompt = "Enter Staff#, Left pos., Right pos., [Upper Staff#] -- or Draw Box.";
+inline constexpr const char* kDestinationPrompt = "Enter new Staff#, Left pos, Right pos, (Upper staff), -- or draw box.";
+inline constexpr const char* kStepsPrompt = "Enter steps to move up/down.";
+inline constexpr const char* kSystemArea = "Enter Lowest Staff# of system and how many staves in system - or Draw Box.";
+inline constexpr const char* kSystemDestination = "Enter Bottom Staff# of New System -- or Draw Box.";
+inline constexpr const char* kStavesPrompt = "Enter the staff numbers to copy to.";
+inline constexpr const char* kSelectCodesToDelete = "Select Code Numbers to DELETE.";
+inline constexpr const char* kSamePlace = "Cannot move or copy to same place.";
+inline constexpr const char* kNothingToDo = "Nothing to do.";
+inline constexpr const char* kLeavingGroupEdit = "IN* Leaving Group Edit.";
+inline constexpr const char* kAvailablePaste = "Available PST numbers:";
+
 // Files.
 inline constexpr const char* kReading = "Reading - ";
 inline constexpr const char* kFileSaved = "File saved:";

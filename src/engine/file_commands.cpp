@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 namespace ts {
 namespace {
 
-constexpr const char* kUndoFile = "C:\\!TMP\\!undo!.tmp";
+constexpr const char* kUndoFile = kUndoFileName;
 constexpr const char* kHistoryFile = "C:\\!TMP\\!history.tmp";
 constexpr uintmax_t kLargestPageFile = 4 + 4 * kStoreWords + kPageNameLength;
 
@@ -68,6 +68,7 @@ bool hasExtension(std::string_view name) {
 }
 
 std::string upperCase(std::string_view text) { return toUpper(text); }
+
 
 }  // namespace
 
@@ -149,8 +150,10 @@ bool Engine::getPage(std::string_view name) {
   }
   if (result.inputDataError) m_host.messageBox(std::string(page_file_messages::kInputDataError) + " " + displayName);
 
+  if (m_modified && !m_page.empty()) saveBackup();
   m_page = *incoming;
   m_pageName = newName;
+  m_undelete.inPlace = false;
   if (result.hasUnit) m_unit = result.unit;
   if (result.hasVersion && result.version < 3.0f) convertOldTextPositions(m_page);
   m_modified = false;

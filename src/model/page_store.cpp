@@ -151,6 +151,21 @@ void PageStore::remove(int k) {
   rebuildIndex();
 }
 
+void PageStore::removeItems(const std::vector<int>& items) {
+  int write = 1;
+  size_t next = 0;
+  for (int k = 1; k <= m_itemCount; ++k) {
+    while (next < items.size() && items[next] < k) ++next;
+    const int start = m_index[k];
+    const int end = m_index[k + 1];
+    if (next < items.size() && items[next] == k) continue;
+    if (write != start) std::copy(m_words.begin() + start, m_words.begin() + end, m_words.begin() + write);
+    write += end - start;
+  }
+  m_nextFree = write;
+  rebuildIndex();
+}
+
 void PageStore::moveItem(int from, int to) {
   if (from < 1 || from > m_itemCount || to < 1 || to > m_itemCount || from == to) return;
   const int start = m_index[std::min(from, to)];

@@ -59,6 +59,8 @@ class PageStore {
   int append(const ItemRecord& item);
   // Inserts or removes nothing else: removes item k and closes the gap.
   void remove(int k);
+  // Removes several items in one pass (item numbers in increasing order).
+  void removeItems(const std::vector<int>& items);
   // Moves item `from` so that it becomes item `to`.
   void moveItem(int from, int to);
   // Puts the items in a new order: order[i] is the old number of the item
