@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -67,6 +68,9 @@ DrawingFileStatus DrawingFile::decode(std::span<const uint8_t> bytes, DrawingFil
     file.m_points[i].x = readWord<float>(bytes, offset + i * 4);
     file.m_points[i].y = readWord<float>(bytes, offset + (count + i) * 4);
     file.m_points[i].pen = readWord<int16_t>(bytes, offset + count * 8 + i * 2);
+    if (!coordinateIsSound(file.m_points[i].x) || !coordinateIsSound(file.m_points[i].y)) {
+      return DrawingFileStatus::BadPoint;
+    }
   }
   out = std::move(file);
   return DrawingFileStatus::Ok;
@@ -104,6 +108,9 @@ std::string DrawingFile::slotName(int slot) const {
 DrawingFileStatus DrawingFile::replaceSlot(int slot, std::span<const DrawingPoint> points,
                                            std::string_view name) {
   if (!slotInRange(slot)) return DrawingFileStatus::BadNumber;
+  for (const DrawingPoint& p : points) {
+    if (!coordinateIsSound(p.x) || !coordinateIsSound(p.y)) return DrawingFileStatus::BadPoint;
+  }
   const int oldCount = m_index[slot + 1] - m_index[slot];
   const int change = static_cast<int>(points.size()) - oldCount;
   if (pointCount() + change > kDrawingFileMaxPoints) return DrawingFileStatus::TooManyPoints;
@@ -117,6 +124,10 @@ DrawingFileStatus DrawingFile::replaceSlot(int slot, std::span<const DrawingPoin
   std::copy_n(name.begin(), std::min<size_t>(name.size(), kDrawingNameLength),
               m_names[slot].begin());
   return DrawingFileStatus::Ok;
+}
+
+bool coordinateIsSound(float value) {
+  return std::isfinite(value) && std::abs(value) <= kDrawingMaxCoordinate;
 }
 
 std::string drawingFileName(int drawingNumber) {

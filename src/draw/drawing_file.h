@@ -35,6 +35,10 @@ constexpr int kDrawingMaxNumber = 9999;    // "LB9990.DRW" holds the last ten
 constexpr int kDrawingFileMaxPoints = 32766;  // the index is int16 and counts from 1
 constexpr int kDrawingHeaderBytes = kDrawingIndexEntries * 2 + kDrawingSlots * kDrawingNameLength;
 constexpr int kDrawingPointBytes = 4 + 4 + 2;  // x, y, pen
+// Drawing units of the editor's page span about +-700; a coordinate far
+// beyond (or not a number) can only come from a damaged file, and would
+// overflow the int32 page units the device layer truncates to.
+constexpr float kDrawingMaxCoordinate = 1.0e6f;
 
 struct DrawingPoint {
   float x = 0.0f;
@@ -43,7 +47,7 @@ struct DrawingPoint {
   bool operator==(const DrawingPoint&) const = default;
 };
 
-enum class DrawingFileStatus { Ok, Truncated, BadIndex, TooManyPoints, BadNumber };
+enum class DrawingFileStatus { Ok, Truncated, BadIndex, BadPoint, TooManyPoints, BadNumber };
 
 // The ten slots of one drawing file, held as one point list with the index.
 class DrawingFile {
@@ -57,8 +61,9 @@ class DrawingFile {
   std::vector<DrawingPoint> slotPoints(int slot) const;
   std::string slotName(int slot) const;  // trailing blanks removed
   // Replaces one slot's points and name; the later slots' index entries
-  // move by the change in point count. Refuses (TooManyPoints) a change
-  // that would not fit the int16 index, leaving the file unchanged.
+  // move by the change in point count. Refuses a change that would not fit
+  // the int16 index (TooManyPoints) or a point that no file may hold
+  // (BadPoint), leaving the file unchanged.
   DrawingFileStatus replaceSlot(int slot, std::span<const DrawingPoint> points,
                                 std::string_view name);
 
@@ -70,6 +75,9 @@ class DrawingFile {
   std::array<std::array<char, kDrawingNameLength>, kDrawingSlots> m_names{};
   std::vector<DrawingPoint> m_points;
 };
+
+// A finite coordinate within kDrawingMaxCoordinate.
+bool coordinateIsSound(float value);
 
 // "LB0120.DRW" for drawings 120..129; empty for numbers outside 0..9999.
 std::string drawingFileName(int drawingNumber);

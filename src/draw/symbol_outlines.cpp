@@ -87,6 +87,9 @@ SymbolFileStatus decodeSymbolOutlines(std::span<const uint8_t> bytes, SymbolOutl
     table.points[i].x = readWord<float>(bytes, offset + i * 4);
     table.points[i].y = readWord<float>(bytes, offset + (n + i) * 4);
     table.points[i].pen = readWord<int16_t>(bytes, offset + n * 8 + i * 2);
+    if (!coordinateIsSound(table.points[i].x) || !coordinateIsSound(table.points[i].y)) {
+      return SymbolFileStatus::BadPoint;
+    }
   }
   out = std::move(table);
   return SymbolFileStatus::Ok;

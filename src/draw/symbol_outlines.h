@@ -32,7 +32,7 @@ constexpr int kSymbolMaxPoints = 200000;    // far above the ~10000 the outlines
 constexpr char kSymbolFileMagic[8] = {'T', 'S', 'M', 'S', 'Y', 'M', '0', '1'};
 inline constexpr const char* kSymbolFileName = "TSMITH.DAT";
 
-enum class SymbolFileStatus { Ok, Missing, BadMagic, Truncated, BadCounts, BadRun, BadChecksum };
+enum class SymbolFileStatus { Ok, Missing, BadMagic, Truncated, BadCounts, BadRun, BadPoint, BadChecksum };
 
 struct SymbolRun {
   int first = 1;  // from 1, as the routine addresses the shared table
