@@ -118,6 +118,7 @@ bool Engine::dispatchEditCommand(const CommandLine& line) {
 // inline table ("LFT", "SLIDER", "PCHNG3", "SZ+", "HALF", ...).
 bool Engine::dispatchEditExtras(const CommandLine& line) {
   const std::string& m = line.mnemonic;
+  if (m_editing && makeInvisibleOrFlip(m)) return true;
   const bool ends = m == "LFT" || m == "RGT" || m == "NRMV";
   const bool slider = m == "SLIDER" || m == "PCHNG" || m == "RNDF";
   const bool size = m == "SZ+" || m == "SZ-";
@@ -150,6 +151,29 @@ bool Engine::dispatchEditExtras(const CommandLine& line) {
   } else {
     sliderCommand(line);
   }
+  return true;
+}
+
+// The words the F6 and F7 keys send for the item being edited.
+bool Engine::makeInvisibleOrFlip(std::string_view mnemonic) {
+  const int code = truncToInt(m_edit[0]);
+  if (mnemonic == "RINV" && code == kCodeRest) {
+    m_edit[5] = m_edit[5] == -1.0f ? 0.0f : -1.0f;  // P6 = -1: invisible rest
+  } else if (mnemonic == "SI" && code == kCodeStaff) {
+    m_edit[6] = m_edit[6] < 0.0f ? -m_edit[6] : -(m_edit[6] == 0.0f ? 5.0f : m_edit[6]);  // P7 < 0: invisible
+  } else if (mnemonic == "INV" && code == kCodeBars) {
+    m_edit[3] = m_edit[3] == 0.0f ? -1.0f : -m_edit[3];  // P4 < 0: invisible bar
+  } else if (mnemonic == "FLI" && (code == kCodeNote || code == kCode11)) {
+    // The tens of P5 give the stem: 1 up, 2 down.
+    const int p5 = truncToInt(m_edit[4]);
+    const int tens = (std::abs(p5) / 10) % 10;
+    const float fraction = m_edit[4] - static_cast<float>(p5);
+    if (tens == 1 || tens == 2) m_edit[4] = static_cast<float>(p5 + (tens == 1 ? 10 : -10)) + fraction;
+    if (tens == 0) m_edit[4] += m_edit[3] < 7.0f ? 20.0f : 10.0f;  // no stem yet: give the flipped one
+  } else {
+    return false;
+  }
+  editChanged();
   return true;
 }
 

@@ -36,22 +36,10 @@ constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT", 
 // recognised, so the user is told so plainly instead of "unknown word".
 constexpr const char* kLaterCommands[] = {
     "IN",  "ED",  "RE",   "PR",   "PRPS", "PLA",  "PLAY", "PAUS", "STOP", "PA",  "PATH", "PM",  "PMX", "SC",
-    "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "DRW",  "INZ",  "EDI",  "TX",   "FLI"};
+    "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "DRW",  "INZ",  "EDI",  "TX",   "FLI", "RINV", "SI"};
 
 bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
   return std::any_of(table.begin(), table.end(), [&](const char* entry) { return mnemonic == entry; });
-}
-
-std::string shortFloat(float value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
-  float back = 0;
-  for (int precision = 1; precision <= 9; ++precision) {
-    std::snprintf(text, sizeof text, "%.*g", precision, static_cast<double>(value));
-    std::sscanf(text, "%f", &back);
-    if (back == value) break;
-  }
-  return text;
 }
 
 }  // namespace
@@ -382,7 +370,7 @@ void Engine::removeUnknownItems() {
         char text[160];
         std::snprintf(text, sizeof text,
                       "Item %4d, Unknown Code Number - this item will be deleted.\nP1=%2d, P2=%3d, P3=%s", k, code,
-                      truncToInt(m_page.param(k, 2)), shortFloat(m_page.param(k, 3)).c_str());
+                      truncToInt(m_page.param(k, 2)), formatParameter(m_page.param(k, 3)).c_str());
         m_host.messageBox(text);
       }
       if (m_editing && k == m_current) m_editing = false;

@@ -103,6 +103,7 @@ class Engine {
 
   // Editing the current item (edit_commands.cpp).
   bool dispatchEditExtras(const CommandLine& line);
+  bool makeInvisibleOrFlip(std::string_view mnemonic);
   void openItem(int item);
   void closeItem();
   void writeBackEdit();

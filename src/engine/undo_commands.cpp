@@ -28,7 +28,7 @@ bool Engine::readWorkCopy(std::string_view name) {
   std::ifstream in(*path, std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   auto copy = std::make_unique<PageStore>();
-  const PageReadResult result = readPageFile(bytes, true, *copy);
+  const PageReadResult result = readPageFile(bytes, true, *copy, ItemCheck::StructureOnly);
   if (result.status != PageReadStatus::Ok) {
     setMessage(std::string(page_file_messages::kNotCanto) + " " + std::string(name));
     return false;

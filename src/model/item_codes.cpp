@@ -1,5 +1,6 @@
 #include "model/item_codes.h"
 
+#include <charconv>
 #include <cmath>
 #include <iterator>
 #include <limits>
@@ -11,6 +12,12 @@ int truncToInt(double value) {
   if (value >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
   if (value <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
   return static_cast<int>(value);
+}
+
+std::string formatParameter(float value) {
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
 }
 
 const char* codeMenuName(int code) {

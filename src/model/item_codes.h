@@ -1,6 +1,8 @@
 #pragma once
 // Item codes (the value of P1) and the limits of an item record.
 
+#include <string>
+
 namespace ts {
 
 enum ItemCode : int {
@@ -35,6 +37,10 @@ constexpr int kWorkingParams = 50;      // places of the working record
 // Truncation toward zero, the integer meaning of every parameter. Values
 // beyond the int range saturate instead of overflowing.
 int truncToInt(double value);
+
+// A parameter as the shortest decimal text that reads back as the same
+// float ("3", "0.8", "-9999").
+std::string formatParameter(float value);
 
 // Seven-character menu name of a code ("NOTE", "CODE11", ...); codes 19 to
 // 23 name item sub-menus. Empty for any other value.

@@ -170,7 +170,26 @@ NormalisedItems normaliseItems(std::span<const float> itemWords) {
   return result;
 }
 
-PageReadResult readPageFile(std::span<const uint8_t> bytes, bool withPageName, PageStore& page) {
+NormalisedItems checkItemStructure(std::span<const float> itemWords) {
+  NormalisedItems result;
+  const size_t end = itemWords.size();
+  size_t position = 0;
+  int items = 0;
+  while (position < end) {
+    const float countWord = itemWords[position];
+    const int n = countWord >= 2.0f && countWord < 1.0e6f ? static_cast<int>(countWord) : 0;
+    if (n < 2 || position + n >= end || items >= kMaxItems) {
+      result.inputDataError = true;
+      break;
+    }
+    position += static_cast<size_t>(n) + 1;
+    ++items;
+  }
+  result.words.assign(itemWords.begin(), itemWords.begin() + static_cast<std::ptrdiff_t>(std::min(position, end)));
+  return result;
+}
+
+PageReadResult readPageFile(std::span<const uint8_t> bytes, bool withPageName, PageStore& page, ItemCheck check) {
   PageReadResult result;
   const PageFileContents contents = decodePageFile(bytes, withPageName);
   result.status = contents.status;
@@ -180,8 +199,9 @@ PageReadResult readPageFile(std::span<const uint8_t> bytes, bool withPageName, P
     result.status = PageReadStatus::NotCanto;
     return result;
   }
+  const std::span<const float> itemWords(contents.words.data(), static_cast<size_t>(trailer.itemWords));
   const NormalisedItems items =
-      normaliseItems(std::span<const float>(contents.words.data(), static_cast<size_t>(trailer.itemWords)));
+      check == ItemCheck::Normalise ? normaliseItems(itemWords) : checkItemStructure(itemWords);
   page.clear();
   for (size_t i = 0; i < items.words.size(); ++i) page.setWord(static_cast<int>(i) + 1, items.words[i]);
   page.setNextFreeWord(static_cast<int>(items.words.size()) + 1);

@@ -72,6 +72,11 @@ struct NormalisedItems {
 // there, long non-text records lose trailing zero parameters beyond P45,
 // two-parameter records get P3 = 0, and codes 13, below 1 and above 18 go.
 NormalisedItems normaliseItems(std::span<const float> itemWords);
+// Only the structure: the page still ends at a count word below 2 or a
+// record that runs past the items, but every sound record is kept as it
+// is. Work copies of the page (undo, redo) are read this way, so that they
+// give back exactly the page they were made from.
+NormalisedItems checkItemStructure(std::span<const float> itemWords);
 
 struct PageReadResult {
   PageReadStatus status = PageReadStatus::NotCanto;
@@ -86,7 +91,9 @@ struct PageReadResult {
 
 // Reads page-file bytes into `page`. The page is only replaced when the
 // file is a page file; on failure it is left as it was.
-PageReadResult readPageFile(std::span<const uint8_t> bytes, bool withPageName, PageStore& page);
+enum class ItemCheck { Normalise, StructureOnly };
+PageReadResult readPageFile(std::span<const uint8_t> bytes, bool withPageName, PageStore& page,
+                            ItemCheck check = ItemCheck::Normalise);
 
 // True for the names of backup copies: "...!SAVE" and a four-character
 // extension, in any case.
