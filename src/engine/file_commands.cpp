@@ -74,7 +74,7 @@ std::string upperCase(std::string_view text) { return toUpper(text); }
 
 std::optional<std::string> Engine::askFileName(std::string_view prompt) {
   ++m_waitLevel;
-  std::optional<std::string> answer = m_host.promptLine(prompt);
+  std::optional<std::string> answer = promptLineExpanded(prompt);
   --m_waitLevel;
   if (!answer) return std::nullopt;
   std::string name = trimmed(*answer);
