@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Opens the bundled example page. Until the desktop program is built the
-# page is run through the tsm driver and its items are printed.
+# page is drawn by the engine and exported as a picture through tsm.
 set -euo pipefail
 build=${1:-build}
 example=examples/piano.mus
-if [ -x "$build/bin/tonesmith" ]; then
+if [ -x "$build/bin/tonesmith" ] && [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec "$build/bin/tonesmith" "$example"
 fi
-echo "Items of $example:"
-exec "$build/bin/tsm" items "$example"
+echo "No display (\$DISPLAY and \$WAYLAND_DISPLAY are not set): exporting the page instead."
+for picture in "$build/piano.pdf" "$build/piano.png"; do
+  "$build/bin/tsm" export "$example" "$picture" 2> /dev/null
+done
+echo "The example page $example is drawn in $build/piano.pdf and $build/piano.png"

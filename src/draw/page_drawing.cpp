@@ -1,14 +1,112 @@
+// Drawing the page: the staff tables first, then every item in page order,
+// each placed on its staff and drawn by the routine of its code.
+
 #include "draw/page_drawing.h"
 
+#include <array>
+#include <cmath>
+
+#include "draw/display_device.h"
+#include "draw/draw_context.h"
+#include "draw/draw_messages.h"
+#include "draw/item_colour.h"
+#include "draw/item_routines.h"
+
 namespace ts {
+namespace {
+
+constexpr int kLastDrawnCode = 20;
+constexpr int kTextExtendedMarker = -1;  // P14 of a text with the extended layout
+
+using Routine = void (*)(DrawContext&);
+// [code]: the routine of each code; codes without one draw nothing yet.
+constexpr std::array<Routine, kLastDrawnCode + 1> kRoutines = {
+    nullptr,          drawNote,  drawRest,        drawClef,       drawLine,  nullptr,  nullptr,
+    nullptr,          drawStaff, drawLibraryItem, drawNumberItem, nullptr,   nullptr,  nullptr,
+    drawBarLine,      nullptr,   nullptr,         drawKeySignature, drawMeter, nullptr, nullptr};
+
+void loadItem(const PageStore& page, int k, ItemState& item) {
+  item = ItemState{};
+  item.number = k;
+  const int count = std::min(page.paramCount(k), kItemParams);
+  for (int i = 1; i <= count; ++i) item.params[i] = page.param(k, i);
+  item.code = item.pi(1);
+  item.staff = item.pi(2);
+}
+
+int highestStaffOf(const PageStore& page) {
+  int highest = 0;
+  for (int k = 1; k <= page.itemCount(); ++k) {
+    if (page.code(k) != kCodeStaff) continue;
+    const int staff = truncToInt(page.param(k, 2));
+    if (staff < kStaffLimit) highest = std::max(highest, staff);
+  }
+  return highest;
+}
+
+void placeAllStaves(const PageStore& page, StaffTable& staves, bool metric) {
+  ItemState item;
+  for (int k = 1; k <= page.itemCount(); ++k) {
+    if (page.code(k) != kCodeStaff) continue;
+    loadItem(page, k, item);
+    placeStaff(staves, item, metric);
+  }
+}
+
+// Page position of the item; false when it is not to be drawn.
+bool placeItem(DrawContext& ctx) {
+  ItemState& item = ctx.item;
+  item.scale = ctx.staves.entry(item.staff).stepScale;
+  item.x = item.p(3) * kUnitsPerP3;
+  if (item.x > static_cast<float>(kWritingRight) + kOutOfBoundsRightMargin) {
+    ctx.warn(outOfBoundsRightMessage(item.staff, item.code));
+  } else if (item.p(3) < kOutOfBoundsLeftP3) {
+    ctx.warn(outOfBoundsLeftMessage(item.staff, item.code));
+    if (item.code == kCodeText) return false;
+  }
+  item.y = ctx.staves.stepY(item.staff, itemStep(item.code, item.p(4)));
+  if (item.code != kCodeNote && item.code != kCodeRest && item.p(15) != 0.0f) item.x += item.p(15) * kUnitsPerP3;
+  return true;
+}
+
+uint32_t colourOf(const ItemState& item, int highlighted) {
+  const bool extendedText = item.code == kCodeText && item.pi(14) == kTextExtendedMarker;
+  return itemColour(extendedText ? item.p(16) : item.p(26), item.number == highlighted);
+}
+
+}  // namespace
 
 PageDrawer::PageDrawer(const HostFiles& files, std::filesystem::path bundledLibrary)
-    : m_files(files), m_bundledLibrary(std::move(bundledLibrary)) {}
+    : m_library(files, std::move(bundledLibrary)) {}
 
-DrawReport PageDrawer::draw(const PageStore&, const DrawRequest&, DisplayTarget& target) {
-  *target.used = 0;
-  *target.textUsed = 0;
-  return {};
+DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, DisplayTarget& target) {
+  DrawReport report;
+  DisplayDevice device(target);
+  device.setOffsets(request.displayOffsetX, request.displayOffsetY);
+  StaffTable staves;
+  const bool metric = request.unit != 0.0f;
+  placeAllStaves(page, staves, metric);
+  DrawContext ctx(page, request, staves, device, m_library, report);
+  ctx.highestStaff = highestStaffOf(page);
+  report.symbolLibraryMissing = !m_library.outlinesLoaded();
+  for (int k = 1; k <= page.itemCount(); ++k) {
+    const int code = page.code(k);
+    const int staff = truncToInt(page.param(k, 2));
+    if (code < 1 || code > kLastDrawnCode || staff < 0 || staff > ctx.highestStaff) continue;
+    loadItem(page, k, ctx.item);
+    if (!placeItem(ctx) || !kRoutines[code]) continue;
+    device.setColour(colourOf(ctx.item, request.highlightedItem));
+    device.setRightSheet(onRightSheet(staff));
+    const bool highlighted = k == request.highlightedItem;
+    if (highlighted) device.startExtent();
+    kRoutines[code](ctx);
+    device.flush();
+    if (highlighted) report.highlightedExtent = device.stopExtent();
+  }
+  if (device.displayFull()) ctx.warn(kDisplayListFullMessage);
+  if (device.textFull()) ctx.warn(kTextListFullMessage);
+  report.verticalDisplayOffset = device.verticalOffset();
+  return report;
 }
 
 }  // namespace ts

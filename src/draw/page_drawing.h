@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/symbol_library.h"
 #include "model/page_store.h"
 #include "model/page_title.h"
 
@@ -33,9 +34,22 @@ struct DrawRequest {
   PaperSize paper = PaperSize::Letter;
 };
 
-// What the drawing has to tell the user (out-of-bounds and staff warnings).
+// Smallest and largest display-list X and Y of what an item drew.
+struct PageExtent {
+  int32_t minX = 99999, minY = 99999, maxX = -99999, maxY = -99999;
+  bool empty() const { return minX > maxX; }
+};
+
+// What the drawing has to tell the user (out-of-bounds and staff warnings,
+// each said once), and where the highlighted item lies.
 struct DrawReport {
   std::vector<std::string> warnings;
+  PageExtent highlightedExtent;
+  int verticalDisplayOffset = 0;  // the offset the drawing ended with (-15000 once a staff is drawn)
+  // Neither the library folder nor the bundled library holds a readable
+  // symbol file: symbols are missing from the page (kSymbolFileMissingMessage
+  // says so, for a host that wants to tell the user once).
+  bool symbolLibraryMissing = false;
 };
 
 class PageDrawer {
@@ -48,8 +62,7 @@ class PageDrawer {
   DrawReport draw(const PageStore& page, const DrawRequest& request, DisplayTarget& target);
 
  private:
-  const HostFiles& m_files;
-  std::filesystem::path m_bundledLibrary;
+  SymbolLibrary m_library;
 };
 
 }  // namespace ts

@@ -201,11 +201,10 @@ ItemRecord makeCreatedItem(int position, const CreationPlace& place, std::option
   // the drawing's number.
   if (argument) {
     const int code = item.code();
-    if (code == kCodeLine && t.params[4] == kEnding) {
-      item.params.resize(std::max<size_t>(item.params.size(), 8), 0.0f);
-      item.params[7] = static_cast<float>(*argument);
-    } else if (code == kCodeNumber || code == kCodeLibrary) {
-      item.params[4] = static_cast<float>(*argument);
+    const size_t target = code == kCodeLine && t.params[4] == kEnding ? 7 : 4;  // P8 or P5
+    if (target == 7 || code == kCodeNumber || code == kCodeLibrary) {
+      item.params.resize(std::max(item.params.size(), target + 1), 0.0f);
+      item.params[target] = static_cast<float>(*argument);
     }
   }
   return item;

@@ -2,9 +2,12 @@
 //
 //   tsm [--root DIR] items PAGE   print the items of a page file
 //   tsm [--root DIR] exec [PAGE]  run user actions from standard input
+//   tsm [--root DIR] dlist PAGE   print the display list and text list of a page
+//   tsm [--root DIR] export PAGE OUT.png|OUT.svg|OUT.pdf [--zoom Z] [--dpi D] [--fit]
 
-#include <charconv>
+#include <QGuiApplication>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <sstream>
 #include <string>
@@ -12,6 +15,9 @@
 
 #include "engine/engine.h"
 #include "engine/engine_session.h"
+#include "draw/display_figures.h"
+#include "draw/text_list.h"
+#include "page_export.h"
 #include "platform/drive_map.h"
 #include "tsm_host.h"
 
@@ -19,7 +25,19 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tsm [--root DIR] items PAGE\n"
-    "       tsm [--root DIR] exec [PAGE]   (actions on standard input)\n";
+    "       tsm [--root DIR] exec [PAGE]   (actions on standard input)\n"
+    "       tsm [--root DIR] dlist PAGE\n"
+    "       tsm [--root DIR] export PAGE OUT.png|OUT.svg|OUT.pdf [--zoom Z] [--dpi D] [--fit]\n";
+
+// The symbol library that comes with the program lies beside its bin folder.
+std::filesystem::path bundledLibrary(const char* argv0) {
+  std::error_code error;
+  std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) program = std::filesystem::absolute(argv0, error);
+  return program.parent_path().parent_path() / "cantlib";
+}
+
+std::filesystem::path g_library;
 
 struct Options {
   std::string root;
@@ -33,6 +51,10 @@ bool parseOptions(int argc, char** argv, Options& options) {
     if (arg == "--root") {
       if (++i >= argc) return false;
       options.root = argv[i];
+    } else if ((arg == "--zoom" || arg == "--dpi") && !options.verb.empty()) {
+      if (++i >= argc) return false;
+      options.arguments.push_back(arg);
+      options.arguments.push_back(argv[i]);
     } else if (arg.rfind("--root=", 0) == 0) {
       options.root = arg.substr(7);
     } else if (options.verb.empty()) {
@@ -44,18 +66,11 @@ bool parseOptions(int argc, char** argv, Options& options) {
   return !options.verb.empty();
 }
 
-// The shortest decimal form that reads back as the same float.
-std::string shortest(float value) {
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
-}
-
 void printItems(const ts::PageStore& page) {
   for (int k = 1; k <= page.itemCount(); ++k) {
     std::string line = std::to_string(k) + ":";
     const int params = page.paramCount(k);
-    for (int i = 1; i <= params; ++i) line += " " + shortest(page.param(k, i));
+    for (int i = 1; i <= params; ++i) line += " " + ts::formatParameter(page.param(k, i));
     if (page.code(k) == ts::kCodeText) line += " \"" + page.text(k) + "\"";
     std::cout << line << '\n';
   }
@@ -68,7 +83,7 @@ int itemsVerb(const Options& options, ts::DriveMap& drives) {
   }
   std::istringstream noInput;
   tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
-  ts::Engine engine(host, drives);
+  ts::Engine engine(host, drives, g_library);
   ts::EngineSession session(engine);
   const ts::CallResult result = session.openPage(options.arguments[0]);
   if (!result.message.empty()) host.print(result.message);
@@ -110,7 +125,7 @@ int execVerb(const Options& options, ts::DriveMap& drives) {
     return 2;
   }
   tsm::ScriptHost host([] { return tsm::nextScriptLine(std::cin); }, std::cout);
-  ts::Engine engine(host, drives);
+  ts::Engine engine(host, drives, g_library);
   ts::EngineSession session(engine);
   if (!options.arguments.empty()) runAction("!open " + options.arguments[0], session, host);
   while (const std::optional<std::string> line = tsm::nextScriptLine(std::cin)) {
@@ -120,9 +135,91 @@ int execVerb(const Options& options, ts::DriveMap& drives) {
   return 0;
 }
 
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void printDisplayList(const ts::EngineSession& session) {
+  const std::vector<int32_t>& words = session.displayList();
+  for (int32_t i = 0; i + 2 < session.displayUsed(); i += 3) {
+    std::cout << words[i] << ' ' << words[i + 1] << ' ' << ts::wordPen(words[i + 2]) << ' '
+              << ts::wordColour(words[i + 2]) << '\n';
+  }
+  const std::span<const char> text(session.textList().data(), static_cast<size_t>(session.textUsed()));
+  for (const ts::TextBlock& block : ts::readTextList(text)) {
+    const ts::TextFont& f = block.font;
+    std::cout << "T " << quoted(f.face) << ' ' << ts::formatParameter(f.height) << ' ' << ts::formatParameter(f.width) << ' ' << f.angle
+              << ' ' << f.colour << ' ' << f.weight << ' ' << f.italic << ' ' << f.underline << ' '
+              << block.strings.size() << '\n';
+    for (const ts::TextString& s : block.strings) {
+      std::cout << "S " << s.x << ' ' << s.y << ' ' << quoted(s.text) << '\n';
+    }
+  }
+}
+
+int dlistVerb(const Options& options, ts::DriveMap& drives) {
+  if (options.arguments.size() != 1) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
+  ts::Engine engine(host, drives, g_library);
+  ts::EngineSession session(engine);
+  const ts::CallResult result = session.openPage(options.arguments[0]);
+  if (!result.message.empty()) host.print(result.message);
+  printDisplayList(session);
+  return 0;
+}
+
+bool readNumber(const std::string& text, double& value) {
+  char* end = nullptr;
+  value = std::strtod(text.c_str(), &end);
+  return end != text.c_str() && *end == '\0' && value > 0;
+}
+
+int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** argv) {
+  std::vector<std::string> files;
+  tsm::ExportSettings settings;
+  for (size_t i = 0; i < options.arguments.size(); ++i) {
+    const std::string& arg = options.arguments[i];
+    double value = 0;
+    if ((arg == "--zoom" || arg == "--dpi") && i + 1 < options.arguments.size()) {
+      if (!readNumber(options.arguments[++i], value)) {
+        std::cerr << "tsm: " << arg << " wants a positive number\n";
+        return 2;
+      }
+      if (arg == "--zoom") settings.zoom = static_cast<int>(value);
+      else settings.dotsPerInch = value;
+    } else if (arg == "--fit") {
+      settings.fit = true;
+    } else {
+      files.push_back(arg);
+    }
+  }
+  if (files.size() != 2 || settings.zoom < 1) {
+    std::cerr << kUsage;
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
+  ts::Engine engine(host, drives, g_library);
+  ts::EngineSession session(engine);
+  const ts::CallResult result = session.openPage(files[0]);
+  if (!result.message.empty()) host.print(result.message);
+  settings.paper = engine.paper();
+  const std::span<const int32_t> words(session.displayList().data(), static_cast<size_t>(session.displayUsed()));
+  const std::span<const char> text(session.textList().data(), static_cast<size_t>(session.textUsed()));
+  const std::string error = tsm::exportPicture(words, text, files[1], settings);
+  if (!error.empty()) {
+    std::cerr << "tsm: " << error << '\n';
+    return 1;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  g_library = bundledLibrary(argv[0]);
   Options options;
   if (!parseOptions(argc, argv, options)) {
     std::cerr << kUsage;
@@ -132,6 +229,11 @@ int main(int argc, char** argv) {
   drives.mapDrivesFromEnvironment();
   if (options.verb == "items") return itemsVerb(options, drives);
   if (options.verb == "exec") return execVerb(options, drives);
+  if (options.verb == "dlist") return dlistVerb(options, drives);
+  if (options.verb == "export") {
+    int qtArgc = 1;
+    return exportVerb(options, drives, qtArgc, argv);
+  }
   std::cerr << "tsm: unknown verb: " << options.verb << '\n' << kUsage;
   return 2;
 }

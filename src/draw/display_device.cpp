@@ -1,0 +1,90 @@
+#include "draw/display_device.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "draw/page_geometry.h"
+
+namespace ts {
+namespace {
+
+constexpr int kWordsPerPoint = 3;
+constexpr int kTextBaselineLift = 96;  // the host draws a string's baseline 96 units above its Y
+constexpr float kCoordinateLimit = 1.0e9f;
+
+}  // namespace
+
+int32_t displayWord(int pen, uint32_t colour) {
+  const uint32_t high = static_cast<uint32_t>(static_cast<uint8_t>(static_cast<int8_t>(pen))) << 24;
+  return static_cast<int32_t>(high | (colour & 0xFFFFFFu));
+}
+
+int32_t truncCoordinate(float value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int32_t>(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
+}
+
+DisplayDevice::DisplayDevice(DisplayTarget& target)
+    : m_target(target), m_text(target.text, target.textCapacity, *target.textUsed) {
+  *m_target.used = 0;
+  *m_target.textUsed = 0;
+  m_pending.reserve(1024);
+}
+
+void DisplayDevice::plot(float x, float y, int pen) {
+  if (m_pending.size() >= static_cast<size_t>(kPendingPathPoints)) flush();
+  m_pending.push_back({truncCoordinate(x), truncCoordinate(y), static_cast<int16_t>(pen)});
+}
+
+void DisplayDevice::line(float x1, float y1, float x2, float y2) {
+  plot(x1, y1, kPenMove);
+  plot(x2, y2, kPenDraw);
+}
+
+void DisplayDevice::setLineWidth(int weight) {
+  m_pending.push_back({kLineWidthMarkerX, kLineWidthBase * weight / 600, kPenLineWidth});
+}
+
+void DisplayDevice::restoreLineWidth() { m_pending.push_back({0, 0, kPenRestoreWidth}); }
+
+int32_t DisplayDevice::displayX(int32_t x) const {
+  return x + m_offsetX + (m_rightSheet ? kRightSheetShift : 0);
+}
+
+int32_t DisplayDevice::displayY(int32_t y) const { return y - m_offsetY; }
+
+void DisplayDevice::appendTriple(const PathPoint& point) {
+  int32_t& used = *m_target.used;
+  if (point.pen != kPenDraw && m_previousPen != kPenDraw && used >= kWordsPerPoint) used -= kWordsPerPoint;
+  const int32_t x = displayX(point.x);
+  const int32_t y = displayY(point.y);
+  m_target.words[used] = x;
+  m_target.words[used + 1] = y;
+  m_target.words[used + 2] = displayWord(point.pen, m_colour);
+  used += kWordsPerPoint;
+  m_previousPen = point.pen;
+  if (m_measuring && point.pen != kPenLineWidth && point.pen != kPenRestoreWidth) {
+    m_extent.minX = std::min(m_extent.minX, x);
+    m_extent.maxX = std::max(m_extent.maxX, x);
+    m_extent.minY = std::min(m_extent.minY, y);
+    m_extent.maxY = std::max(m_extent.maxY, y);
+  }
+}
+
+void DisplayDevice::flush() {
+  const int64_t needed = static_cast<int64_t>(m_pending.size()) * kWordsPerPoint;
+  if (!m_displayFull && needed > m_target.capacity - *m_target.used) m_displayFull = true;
+  if (!m_displayFull) {
+    for (const PathPoint& point : m_pending) appendTriple(point);
+  }
+  m_pending.clear();
+}
+
+void DisplayDevice::text(const TextFont& font, float x, float baselineY, std::string_view text) {
+  const int32_t px = displayX(truncCoordinate(x));
+  const int32_t py = displayY(truncCoordinate(baselineY)) - kTextBaselineLift;
+  m_text.append(font, px, py, text);
+}
+
+}  // namespace ts

@@ -1,0 +1,100 @@
+#pragma once
+// The display device: drawing routines describe their marks as paths of
+// points in page units; a flush appends the pending path to the host's
+// display list as triples (X, Y, pen << 24 | colour), and text goes to the
+// text list. The lists are never written past their capacities: once a
+// path does not fit, that path and every later one are left out, so the
+// page is cut at one place instead of losing marks here and there.
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "draw/page_drawing.h"
+#include "draw/text_list.h"
+
+namespace ts {
+
+enum Pen : int16_t {
+  kPenDraw = 0,       // line from the previous point
+  kPenMove = 1,       // start a stroked figure
+  kPenFill = 2,       // start a filled figure
+  kPenContour = 3,    // start a further contour of the filled figure
+  kPenLineWidth = 99,      // Y is the new line width; no point
+  kPenRestoreWidth = -99,  // back to the default line width
+};
+
+constexpr int kPendingPathPoints = 40000;  // above the largest drawing file (32766 points)
+constexpr int kLineWidthBase = 300;        // line-width base setting
+constexpr int kLineWidthMarkerX = 999;
+constexpr int kNoExtent = 99999;
+
+struct PathPoint {
+  int32_t x = 0;
+  int32_t y = 0;
+  int16_t pen = 0;
+};
+
+using Extent = PageExtent;
+
+// The display-list word of one point.
+int32_t displayWord(int pen, uint32_t colour);
+// Truncation toward zero of a page coordinate, saturating far outside.
+int32_t truncCoordinate(float value);
+
+class DisplayDevice {
+ public:
+  explicit DisplayDevice(DisplayTarget& target);
+
+  void setOffsets(int horizontal, int vertical) {
+    m_offsetX = horizontal;
+    m_offsetY = vertical;
+  }
+  int verticalOffset() const { return m_offsetY; }
+  void setVerticalOffset(int vertical) { m_offsetY = vertical; }
+  void setColour(uint32_t colour) { m_colour = colour; }
+  uint32_t colour() const { return m_colour; }
+  // Points of staves 200 and above lie on the right-hand sheet.
+  void setRightSheet(bool right) { m_rightSheet = right; }
+
+  void plot(float x, float y, int pen);
+  void line(float x1, float y1, float x2, float y2);
+  void setLineWidth(int weight);
+  void restoreLineWidth();
+  void flush();
+
+  // Text at a page position whose baseline is at y.
+  void text(const TextFont& font, float x, float baselineY, std::string_view text);
+
+  void startExtent() {
+    m_extent = Extent{};
+    m_measuring = true;
+  }
+  Extent stopExtent() {
+    m_measuring = false;
+    return m_extent;
+  }
+
+  bool displayFull() const { return m_displayFull; }
+  bool textFull() const { return m_text.full(); }
+  size_t pendingPoints() const { return m_pending.size(); }
+
+ private:
+  int32_t displayX(int32_t x) const;
+  int32_t displayY(int32_t y) const;
+  void appendTriple(const PathPoint& point);
+
+  DisplayTarget& m_target;
+  TextListWriter m_text;
+  std::vector<PathPoint> m_pending;
+  int m_previousPen = 0;
+  int m_offsetX = 0;
+  int m_offsetY = 0;
+  uint32_t m_colour = 0;
+  bool m_rightSheet = false;
+  bool m_displayFull = false;
+  bool m_measuring = false;
+  Extent m_extent;
+};
+
+}  // namespace ts

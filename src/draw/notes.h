@@ -1,0 +1,47 @@
+#pragma once
+// The rules of notes (code 1), as pure functions: what P5, P6, P8 and P9
+// pack, which shape a head type is, where ledger lines go.
+
+#include <vector>
+
+namespace ts {
+
+enum class HeadSource { None, Symbol, Drawing };
+
+struct HeadShape {
+  HeadSource source = HeadSource::Symbol;
+  int number = 11;       // symbol or drawing number
+  float scale = 1.0f;    // extra scale of a drawing head
+  int type = 0;          // the head type after parentheses are taken off
+  bool parenthesised = false;
+  bool stem = true;      // whether a stem may be drawn at all
+};
+HeadShape headShape(int p6);
+
+struct NoteCodes {
+  int accidental = 0;         // symbol number, 0 for none
+  int accidentalUnits = 0;    // units digit of P5 (4 moves parentheses further)
+  float accidentalShift = 0;  // x 60 x n, positive to the left
+  int stemTens = 0;           // 0 none, 1 up, 2 down
+  bool up = true;             // direction of flags and dots
+  int flags = 0;
+  int dots = 0;
+  bool dotsBelow = false;
+  bool dotsFurther = false;   // thousands of P9
+  float dotShift = 0;         // x 60 x n, positive to the right
+};
+NoteCodes noteCodes(float step, float p5, float p9);
+
+// Fraction of a packed parameter that moves a mark; above 0.9 it moves the
+// other way by the excess.
+float markShift(float value);
+// Steps of the ledger lines of a head at `step` (below the staff from 1
+// down, above it from `aboveFrom` up).
+std::vector<int> ledgerSteps(int step, int aboveFrom = 13);
+bool needsLedgerLines(float p30, float p7, int step, bool crossStaffLedgers);
+// Stem length in steps: 7 + P8, longer for two flags or more.
+float stemSteps(int flags, float p8);
+// P8 without its tremolo hundreds; true in `tremolo` when it had them.
+float stemExtra(float p8, bool& tremolo);
+
+}  // namespace ts

@@ -1,0 +1,146 @@
+// Whole-page drawing: staves, colours, warnings and the list guards, with
+// the symbol library the build makes (or none at all).
+
+#include "draw/page_drawing.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "draw/display_figures.h"
+#include "draw/draw_messages.h"
+#include "draw/text_list.h"
+#include "model/host_files.h"
+
+namespace ts {
+namespace {
+
+namespace fs = std::filesystem;
+
+class NoFiles : public HostFiles {
+ public:
+  std::optional<fs::path> findExisting(std::string_view) const override { return std::nullopt; }
+  fs::path forWriting(std::string_view) const override { return {}; }
+};
+
+fs::path builtLibrary() {
+  if (const char* env = std::getenv("TSMITH_CANTLIB")) return env;
+  for (const char* candidate : {"../cantlib", "cantlib", "../../cantlib"}) {
+    if (fs::exists(fs::path(candidate) / "TSMITH.DAT")) return candidate;
+  }
+  return {};
+}
+
+struct Drawn {
+  std::vector<int32_t> words;
+  std::vector<char> text;
+  int32_t used = 0, textUsed = 0;
+  DrawReport report;
+  std::vector<TextBlock> blocks() const { return readTextList({text.data(), static_cast<size_t>(textUsed)}); }
+};
+
+Drawn drawPage(const PageStore& page, DrawRequest request = {}, fs::path library = builtLibrary(),
+               int capacity = 100000) {
+  static NoFiles files;
+  PageDrawer drawer(files, library);
+  Drawn d;
+  d.words.assign(static_cast<size_t>(capacity), 0);
+  d.text.assign(20000, 0);
+  DisplayTarget target{d.words.data(), capacity, &d.used, d.text.data(), 20000, &d.textUsed};
+  d.report = drawer.draw(page, request, target);
+  return d;
+}
+
+void add(PageStore& page, std::vector<float> params) {
+  ItemRecord item;
+  item.params = std::move(params);
+  ASSERT_GT(page.append(item), 0);
+}
+
+TEST(PageDrawing, StaffLinesAndNumber) {
+  PageStore page;
+  add(page, {8, 1, 0, 0});
+  const Drawn d = drawPage(page);
+  ASSERT_EQ(d.used, 5 * 2 * 3);
+  for (int line = 0; line < 5; ++line) {
+    EXPECT_EQ(d.words[line * 6 + 1], -24000 + 15000 + line * 350) << line;  // display offset -15000
+    EXPECT_EQ(d.words[line * 6 + 3], 30000);
+  }
+  const auto blocks = d.blocks();
+  ASSERT_EQ(blocks.size(), 1u);
+  EXPECT_EQ(blocks[0].strings[0].text, "1");
+  EXPECT_EQ(blocks[0].strings[0].x, -1200);
+  EXPECT_EQ(d.report.verticalDisplayOffset, -15000);
+}
+
+TEST(PageDrawing, InvisibleStaffIsGreyOnlyWhenShown) {
+  PageStore page;
+  add(page, {8, 1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1});
+  DrawRequest request;
+  EXPECT_EQ(wordColour(drawPage(page, request).words[2]), 0xCCCCCCu);
+  request.showInvisible = false;
+  EXPECT_EQ(drawPage(page, request).used, 0);
+}
+
+TEST(PageDrawing, HighlightedItemInRedAndItsExtent) {
+  PageStore page;
+  add(page, {8, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  add(page, {14, 1, 100, 1, 0});
+  DrawRequest request;
+  request.highlightedItem = 2;
+  const Drawn d = drawPage(page, request);
+  ASSERT_EQ(d.used, 6 * 2 * 3);
+  EXPECT_EQ(wordColour(d.words[2]), 0u);
+  EXPECT_EQ(wordColour(d.words[d.used - 1]), 255u);
+  EXPECT_EQ(d.report.highlightedExtent.minX, 15000);
+  EXPECT_EQ(d.report.highlightedExtent.maxY, -24000 + 1400 + 15000);
+}
+
+TEST(PageDrawing, WarningsOncePerText) {
+  PageStore page;
+  add(page, {8, 1, 0, 1000});
+  add(page, {8, 2, 0, 0});
+  add(page, {1, 2, 300, 7});
+  add(page, {1, 2, 290, 7});
+  add(page, {14, 2, -150, 1});
+  add(page, {1, 5, 10, 7});  // above the highest staff: not drawn, no message
+  const Drawn d = drawPage(page, {}, {});
+  EXPECT_TRUE(d.report.symbolLibraryMissing);
+  const std::vector<std::string> expected = {staffOutOfRangeMessage(1),
+                                             outOfBoundsRightMessage(2, 1), outOfBoundsLeftMessage(2, 14)};
+  EXPECT_EQ(d.report.warnings, expected);
+}
+
+TEST(PageDrawing, FullDisplayListStopsAtOnePlace) {
+  PageStore page;
+  for (int staff = 1; staff <= 8; ++staff) add(page, {8, static_cast<float>(staff), 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  const Drawn d = drawPage(page, {}, {}, 100);
+  EXPECT_EQ(d.used, 90);  // three whole staves of 30 words
+  EXPECT_EQ(d.report.warnings.back(), kDisplayListFullMessage);
+}
+
+TEST(PageDrawing, NotesFromTheLibrary) {
+  if (builtLibrary().empty()) GTEST_SKIP() << "no symbol library built";
+  PageStore page;
+  add(page, {8, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  const int32_t staffWords = drawPage(page).used;
+  add(page, {1, 1, 20, 3, 22, 0, 1});  // a sharp and a stem-down stem at the head's left edge
+  const Drawn d = drawPage(page);
+  std::vector<int32_t> words(d.words.begin() + staffWords, d.words.begin() + d.used);
+  markOnePointFigures(words);
+  const std::vector<Figure> figures = buildFigures(words, 256);
+  ASSERT_GE(figures.size(), 3u);
+  EXPECT_EQ(figures.front().opcode, 2);  // the head
+  const Figure& stem = figures.back();
+  EXPECT_EQ(stem.opcode, 1);
+  EXPECT_EQ(stem.contours[0].front().x, 3000);  // at X, running down from the head
+  EXPECT_LT(stem.contours[0].back().y, stem.contours[0].front().y);
+  int leftOfHead = 0;
+  for (const Figure& f : figures) leftOfHead += f.contours[0][0].x < 3000 ? 1 : 0;
+  EXPECT_GE(leftOfHead, 1);  // the sharp
+}
+
+}  // namespace
+}  // namespace ts
