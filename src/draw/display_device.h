@@ -75,6 +75,10 @@ class DisplayDevice {
     return m_extent;
   }
 
+  // A page position as the display list holds it (offsets and sheet added).
+  int32_t displayPointX(float x) const { return displayX(truncCoordinate(x)); }
+  int32_t displayPointY(float y) const { return displayY(truncCoordinate(y)); }
+
   bool displayFull() const { return m_displayFull; }
   bool textFull() const { return m_text.full(); }
   size_t pendingPoints() const { return m_pending.size(); }

@@ -89,6 +89,7 @@ DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, D
   DrawContext ctx(page, request, staves, device, m_library, report);
   ctx.highestStaff = highestStaffOf(page);
   report.symbolLibraryMissing = !m_library.outlinesLoaded();
+  report.places.resize(static_cast<size_t>(page.itemCount()));
   for (int k = 1; k <= page.itemCount(); ++k) {
     const int code = page.code(k);
     const int staff = truncToInt(page.param(k, 2));
@@ -97,15 +98,20 @@ DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, D
     if (!placeItem(ctx) || !kRoutines[code]) continue;
     device.setColour(colourOf(ctx.item, request.highlightedItem));
     device.setRightSheet(onRightSheet(staff));
-    const bool highlighted = k == request.highlightedItem;
-    if (highlighted) device.startExtent();
+    device.startExtent();
     kRoutines[code](ctx);
     device.flush();
-    if (highlighted) report.highlightedExtent = device.stopExtent();
+    ItemPlace& place = report.places[static_cast<size_t>(k - 1)];
+    place.extent = device.stopExtent();
+    place.x = device.displayPointX(ctx.item.x);
+    place.y = device.displayPointY(ctx.item.y);
+    place.drawn = true;
+    if (k == request.highlightedItem) report.highlightedExtent = place.extent;
   }
   if (device.displayFull()) ctx.warn(kDisplayListFullMessage);
   if (device.textFull()) ctx.warn(kTextListFullMessage);
   report.verticalDisplayOffset = device.verticalOffset();
+  m_staves = staves;
   return report;
 }
 

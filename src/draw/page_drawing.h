@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/page_geometry.h"
 #include "draw/symbol_library.h"
 #include "model/page_store.h"
 #include "model/page_title.h"
@@ -40,6 +41,14 @@ struct PageExtent {
   bool empty() const { return minX > maxX; }
 };
 
+// Where an item was drawn, in display-list coordinates: its reference
+// point and the box around its marks (empty when it drew nothing).
+struct ItemPlace {
+  int32_t x = 0, y = 0;
+  PageExtent extent;
+  bool drawn = false;
+};
+
 // What the drawing has to tell the user (out-of-bounds and staff warnings,
 // each said once), and where the highlighted item lies.
 struct DrawReport {
@@ -50,6 +59,8 @@ struct DrawReport {
   // symbol file: symbols are missing from the page (kSymbolFileMissingMessage
   // says so, for a host that wants to tell the user once).
   bool symbolLibraryMissing = false;
+  // One entry per item of the page, in page order, for picking by clicks.
+  std::vector<ItemPlace> places;
 };
 
 class PageDrawer {
@@ -60,9 +71,13 @@ class PageDrawer {
   PageDrawer(const HostFiles& files, std::filesystem::path bundledLibrary);
 
   DrawReport draw(const PageStore& page, const DrawRequest& request, DisplayTarget& target);
+  // The staff table of the last drawing, for turning display positions
+  // back into staves.
+  const StaffTable& staves() const { return m_staves; }
 
  private:
   SymbolLibrary m_library;
+  StaffTable m_staves;
 };
 
 }  // namespace ts

@@ -9,6 +9,7 @@
 #include "engine/conditional_alter.h"
 #include "engine/creation_keywords.h"
 #include "engine/engine_messages.h"
+#include "draw/draw_messages.h"
 #include "engine/key_map.h"
 #include "engine/parameter_edit.h"
 #include "model/page_order.h"
@@ -104,12 +105,15 @@ bool Engine::handlePseudoCommand(std::string_view command) {
     return true;
   }
   if (command == "~s" || command == "~t") {
-    if (!m_editing) return true;  // no click operation is pending
-    notAvailableYet("~v");
+    if (m_editing) dragCommand();  // while editing they drag the item; else no click operation is pending
     return true;
   }
-  if (command == "~x" || command == "~v") {
-    notAvailableYet("Box selection");
+  if (command == "~x") {
+    boxCommand();
+    return true;
+  }
+  if (command == "~v") {
+    dragCommand();
     return true;
   }
   return false;
@@ -355,6 +359,14 @@ void Engine::moveDisplay(std::string_view mnemonic) {
 
 void Engine::switchEditMenuCommand(const CommandLine& line) {
   const int menu = line.numbers.empty() ? 0 : truncToInt(line.numbers.front());
+  if (menu == 0) {
+    // "QQ0": back to the menu before; 0 when none is remembered.
+    const int previous = m_menus[1];
+    m_menus = {m_menus[1], m_menus[2], 0};
+    m_host.switchEditMenu(previous, 0);
+    return;
+  }
+  m_menus = {menu, m_menus[0], m_menus[1]};
   m_host.switchEditMenu(menu, 0);
 }
 
@@ -394,8 +406,15 @@ void Engine::redraw() {
   request.displayOffsetY = m_displayOffsetY;
   request.unit = m_unit;
   request.paper = m_paper;
-  const DrawReport report = m_drawer.draw(m_page, request, target);
-  for (const std::string& warning : report.warnings) m_host.messageBox(warning);
+  DrawReport report = m_drawer.draw(m_page, request, target);
+  m_displayOffsetY = report.verticalDisplayOffset;
+  m_places = std::move(report.places);
+  // Drawing warnings go to the message line, unless the command said something.
+  if (m_message.empty() && !report.warnings.empty()) setMessage(report.warnings.front());
+  if (report.symbolLibraryMissing && !m_libraryWarned) {
+    m_libraryWarned = true;
+    if (m_message.empty()) setMessage(kSymbolFileMissingMessage);
+  }
 }
 
 }  // namespace ts
@@ -490,8 +509,5 @@ void Engine::lastFileCommand() {
   getPage(names.front());
 }
 
-void Engine::clickCommand() {
-  notAvailableYet("Click");
-}
 
 }  // namespace ts

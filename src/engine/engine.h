@@ -17,6 +17,7 @@
 #include "draw/page_drawing.h"
 #include "engine/engine_host.h"
 #include "engine/group_selection.h"
+#include "engine/item_picking.h"
 #include "engine/mini_macros.h"
 #include "model/host_files.h"
 #include "model/page_store.h"
@@ -99,7 +100,11 @@ class Engine {
   void unknownWord(const CommandLine& line);
   void notAvailableYet(std::string_view word);
   bool refuseWhileEditing();
+  // Clicks, boxes and drags (pointer_commands.cpp).
   void clickCommand();
+  void boxCommand();
+  void dragCommand();
+  DisplayOffsets drawnOffsets() const;
 
   // Editing the current item (edit_commands.cpp).
   bool dispatchEditExtras(const CommandLine& line);
@@ -264,8 +269,11 @@ class Engine {
   int m_displayOffsetX = 0;
   int m_displayOffsetY = 0;
   Point m_click, m_dragStart;
-  int m_register = 0;  // the one-number register of "~a"
+  int m_register = 0;
+  std::array<int, 3> m_menus{};  // the current edit menu and the two before it  // the one-number register of "~a"
   int m_waitLevel = 0;
+  std::vector<ItemPlace> m_places;  // where the last drawing put each item
+  bool m_libraryWarned = false;
 
   // Undo copy of the page before a many-item change.
   int m_undoFlag = 0;

@@ -52,6 +52,7 @@ inline constexpr const char* kSelectCodesToDelete = "Select Code Numbers to DELE
 inline constexpr const char* kSamePlace = "Cannot move or copy to same place.";
 inline constexpr const char* kNothingToDo = "Nothing to do.";
 inline constexpr const char* kLeavingGroupEdit = "IN* Leaving Group Edit.";
+inline constexpr const char* kBoxWithoutCommand = "Choose a group command first (M, CO, DG, MU, MD, CT), then draw the box.";
 inline constexpr const char* kAvailablePaste = "Available PST numbers:";
 
 // Files.
