@@ -8,27 +8,11 @@
 #include <fstream>
 #include <iterator>
 
+#include "model/byte_order.h"
 #include "model/host_files.h"
 
 namespace ts {
 namespace {
-
-static_assert(std::endian::native == std::endian::little,
-              "drawing files are little-endian and read by copying words");
-
-template <typename T>
-T readWord(std::span<const uint8_t> bytes, size_t offset) {
-  T value{};
-  std::memcpy(&value, bytes.data() + offset, sizeof(T));
-  return value;
-}
-
-template <typename T>
-void appendWord(std::vector<uint8_t>& out, T value) {
-  uint8_t raw[sizeof(T)];
-  std::memcpy(raw, &value, sizeof(T));
-  out.insert(out.end(), raw, raw + sizeof(T));
-}
 
 // The index must start at point 1, never run backwards and stay inside
 // the int16 range; anything else means the file is not a drawing file.

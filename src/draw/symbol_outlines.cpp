@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "model/byte_order.h"
+
 namespace ts {
 namespace {
 
@@ -11,20 +13,6 @@ constexpr size_t kMagicBytes = sizeof kSymbolFileMagic;
 constexpr size_t kCountsBytes = 2 * 4;
 constexpr size_t kRunBytes = 2 * 4;
 constexpr size_t kChecksumBytes = 4;
-
-template <typename T>
-T readWord(std::span<const uint8_t> bytes, size_t offset) {
-  T value{};
-  std::memcpy(&value, bytes.data() + offset, sizeof(T));
-  return value;
-}
-
-template <typename T>
-void appendWord(std::vector<uint8_t>& out, T value) {
-  uint8_t raw[sizeof(T)];
-  std::memcpy(raw, &value, sizeof(T));
-  out.insert(out.end(), raw, raw + sizeof(T));
-}
 
 uint32_t fnv1a(std::span<const uint8_t> bytes) {
   uint32_t hash = 2166136261u;

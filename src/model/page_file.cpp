@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace ts {
 namespace {
@@ -133,21 +134,32 @@ Trailer parseTrailer(std::span<const float> words) {
   return trailer;
 }
 
+namespace {
+
+// The words after the count word at `position`, or nothing when the page
+// ends there: a count word below 2, a record running past the items, or
+// more items than a page holds.
+std::optional<int> soundRecordLength(std::span<const float> itemWords, size_t position, int items) {
+  const float countWord = itemWords[position];
+  const int n = countWord >= 2.0f && countWord < 1.0e6f ? static_cast<int>(countWord) : 0;
+  if (n < 2 || position + static_cast<size_t>(n) >= itemWords.size() || items >= kMaxItems) return std::nullopt;
+  return n;
+}
+
+}  // namespace
+
 NormalisedItems normaliseItems(std::span<const float> itemWords) {
   NormalisedItems result;
   result.words.reserve(itemWords.size() + 16);
-  const size_t end = itemWords.size();
   size_t position = 0;
   int items = 0;
-  while (position < end) {
-    const float countWord = itemWords[position];
-    const int n = countWord >= 2.0f && countWord < 1.0e6f ? static_cast<int>(countWord) : 0;
-    // A count word below 2, or a record running past the items, or more
-    // items than a page holds: the page ends at this item.
-    if (n < 2 || position + n >= end || items >= kMaxItems) {
+  while (position < itemWords.size()) {
+    const std::optional<int> length = soundRecordLength(itemWords, position, items);
+    if (!length) {
       result.inputDataError = true;
       break;
     }
+    const int n = *length;
     std::vector<float> params(itemWords.begin() + position + 1, itemWords.begin() + position + 1 + n);
     position += static_cast<size_t>(n) + 1;
     const int code = truncToInt(params[0]);
@@ -172,20 +184,18 @@ NormalisedItems normaliseItems(std::span<const float> itemWords) {
 
 NormalisedItems checkItemStructure(std::span<const float> itemWords) {
   NormalisedItems result;
-  const size_t end = itemWords.size();
   size_t position = 0;
   int items = 0;
-  while (position < end) {
-    const float countWord = itemWords[position];
-    const int n = countWord >= 2.0f && countWord < 1.0e6f ? static_cast<int>(countWord) : 0;
-    if (n < 2 || position + n >= end || items >= kMaxItems) {
+  while (position < itemWords.size()) {
+    const std::optional<int> length = soundRecordLength(itemWords, position, items);
+    if (!length) {
       result.inputDataError = true;
       break;
     }
-    position += static_cast<size_t>(n) + 1;
+    position += static_cast<size_t>(*length) + 1;
     ++items;
   }
-  result.words.assign(itemWords.begin(), itemWords.begin() + static_cast<std::ptrdiff_t>(std::min(position, end)));
+  result.words.assign(itemWords.begin(), itemWords.begin() + static_cast<std::ptrdiff_t>(position));
   return result;
 }
 
