@@ -304,6 +304,9 @@ bool Engine::dispatchInlineCommand(const CommandLine& line) {
 bool Engine::dispatchCreation(const CommandLine& line) {
   const std::optional<int> keyword = findCreationKeyword(line.mnemonic);
   if (!keyword) return false;
+  // The lone letters P and F create only as whole words: "P5" is not a p.
+  const std::string_view prefix = creationPrefix(*keyword);
+  if ((prefix == "P" || prefix == "F") && line.word != prefix) return false;
   createItem(*keyword, line);
   return true;
 }

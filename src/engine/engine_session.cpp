@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "model/page_file.h"
+
 namespace ts {
 namespace {
 
@@ -62,8 +64,22 @@ CallResult EngineSession::box(int x1, int y1, int x2, int y2) {
   return run("~x", "|");
 }
 
-CallResult EngineSession::openPage(std::string_view path) { return run({}, "~~R" + std::string(path)); }
+CallResult EngineSession::openPage(std::string_view path) {
+  // A path the input line cannot hold whole is refused, never cut.
+  if (path.size() + 3 >= static_cast<size_t>(kInputLineSize)) return refused(page_file_messages::kNotFound, path);
+  return run({}, "~~R" + std::string(path));
+}
 
-CallResult EngineSession::savePage(std::string_view path) { return run(path, "~~W"); }
+CallResult EngineSession::savePage(std::string_view path) {
+  if (path.size() >= static_cast<size_t>(kCommandBufferSize)) return refused(page_file_messages::kErrorWriting, path);
+  return run(path, "~~W");
+}
+
+CallResult EngineSession::refused(std::string_view message, std::string_view path) {
+  CallResult result;
+  result.message = std::string(message) + " " + std::string(path);
+  m_lastMessage = result.message;
+  return result;
+}
 
 }  // namespace ts

@@ -46,6 +46,7 @@ class EngineSession {
 
  private:
   CallResult run(std::string_view command, std::string_view input);
+  CallResult refused(std::string_view message, std::string_view path);
 
   Engine& m_engine;
   std::vector<int32_t> m_displayList;

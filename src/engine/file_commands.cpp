@@ -113,7 +113,12 @@ void Engine::getCommand(std::string_view typed) {
 }
 
 bool Engine::getPage(std::string_view name) {
-  const std::string displayName = trimmed(name).substr(0, kMaxFileNameLength);
+  const std::string displayName = trimmed(name);
+  // A name longer than the page keeps is refused, not cut to another file's.
+  if (displayName.size() > static_cast<size_t>(kMaxFileNameLength)) {
+    setMessage(std::string(page_file_messages::kNotFound) + " " + displayName);
+    return false;
+  }
   const std::optional<fs::path> path = m_files.findExisting(upperCase(displayName));
   std::error_code error;
   if (!path || fs::is_directory(*path, error)) {
@@ -213,8 +218,8 @@ bool Engine::writePageFile(std::string_view name, const std::string* backupName)
 }
 
 bool Engine::savePage(std::string_view name) {
-  const std::string fileName = std::string(name.substr(0, kMaxFileNameLength));
-  if (!writePageFile(fileName, nullptr)) {
+  const std::string fileName(name);
+  if (fileName.size() > static_cast<size_t>(kMaxFileNameLength) || !writePageFile(fileName, nullptr)) {
     setMessage(std::string(page_file_messages::kErrorWriting) + " " + fileName);
     return false;
   }
@@ -258,7 +263,10 @@ void Engine::stepFileCommand(int direction) {
     return;
   }
   if (!confirmDiscardChanges()) return;
-  getPage(target->string());
+  // The new page keeps the folder part of the current page's name.
+  const size_t slash = m_pageName.find_last_of("\\/:");
+  const std::string folderPart = slash == std::string::npos ? std::string() : m_pageName.substr(0, slash + 1);
+  getPage(folderPart + target->filename().string());
 }
 
 void Engine::previousFileCommand() {

@@ -26,21 +26,28 @@ std::vector<ParameterEdit> readParameterEdits(const std::vector<double>& numbers
   for (size_t i = 0; i < numbers.size(); i += 2) {
     const double a = numbers[i];
     const double b = numbers[i + 1];
-    ParameterEdit edit;
-    if (a < 100) {
-      edit = {EditKind::Set, static_cast<int>(a), b};
-      if (!isParameterNumber(a)) error = badPair(a);
-    } else if (a < 10000 && std::fmod(a, 100.0) == 0.0) {
-      edit = {EditKind::Add, static_cast<int>(a / 100), b};
-      if (!isParameterNumber(a / 100)) error = badPair(a);
-    } else if (std::fmod(a, 10000.0) == 0.0) {
-      edit = {EditKind::Copy, static_cast<int>(a / 10000), b};
-      if (!isParameterNumber(a / 10000) || !isParameterNumber(b)) error = badPair(isParameterNumber(b) ? a : b);
-    } else {
+    // The parameter number is checked before it is turned into an int.
+    EditKind kind = EditKind::Set;
+    double target = a;
+    if (a >= 100 && a < 10000 && std::fmod(a, 100.0) == 0.0) {
+      kind = EditKind::Add;
+      target = a / 100;
+    } else if (a >= 10000 && std::fmod(a, 10000.0) == 0.0) {
+      kind = EditKind::Copy;
+      target = a / 10000;
+    } else if (a >= 100) {
       error = badPair(a);
+      return {};
     }
-    if (!error.empty()) return {};
-    edits.push_back(edit);
+    if (!isParameterNumber(target)) {
+      error = badPair(a);
+      return {};
+    }
+    if (kind == EditKind::Copy && !isParameterNumber(b)) {
+      error = badPair(b);
+      return {};
+    }
+    edits.push_back({kind, static_cast<int>(target), b});
   }
   return edits;
 }

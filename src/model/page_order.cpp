@@ -7,11 +7,15 @@
 namespace ts {
 namespace {
 
-int64_t truncTo64(double value) {
-  constexpr double kLimit = 9.0e18;
+// Truncation toward zero, saturating at +-limit. Key parts are kept well
+// inside the int64 range so that scaling and adding them cannot overflow.
+int64_t truncTo64(double value, double limit) {
   if (std::isnan(value)) return 0;
-  return static_cast<int64_t>(std::clamp(value, -kLimit, kLimit));
+  return static_cast<int64_t>(std::clamp(value, -limit, limit));
 }
+
+constexpr double kKeyPartLimit = 9.0e18;  // a key part that is only added to
+constexpr double kScaledPartLimit = 9.0e15;  // a key part that is multiplied by 1000 first
 
 // A NaN secondary value would break the ordering; it sorts last instead.
 float comparableSecondary(float value) {
@@ -31,7 +35,7 @@ OrderKey orderKey(const ItemRecord& item, PageOrder order) {
   const float p3Thousandths = item.p(3) * 1000.0f;  // float product, as stored values are floats
   OrderKey result;
   if (order == PageOrder::ByPosition) {
-    result.key = truncTo64(std::round(p3Thousandths)) * 1000 + truncToInt(item.p(2));
+    result.key = truncTo64(std::round(p3Thousandths), kScaledPartLimit) * 1000 + truncToInt(item.p(2));
     if (hasStep) {
       result.secondary = item.p(4);
       if (code == kCodeNote || code == kCodeRest || code == kCodeClef || code == kCodeBeam)
@@ -43,13 +47,13 @@ OrderKey orderKey(const ItemRecord& item, PageOrder order) {
   int64_t staff = truncToInt(item.p(2));
   if (order == PageOrder::ByStaffReversed) staff = 201 - staff;
   // Notes and rests come before the other items at the same place.
-  result.key = staff * 1000000 + truncTo64(p3Thousandths) + (code > kCodeRest ? 1 : 0);
+  result.key = staff * 1000000 + truncTo64(p3Thousandths, kKeyPartLimit) + (code > kCodeRest ? 1 : 0);
   if (hasStep) result.secondary = item.p(4) + (code == kCodeRest ? 5.0f : 0.0f);
   return result;
 }
 
 int64_t textFrontKey(const ItemRecord& item) {
-  return static_cast<int64_t>(truncToInt(item.p(2))) * 100000 + truncTo64(item.p(4) * 100.0f);
+  return static_cast<int64_t>(truncToInt(item.p(2))) * 100000 + truncTo64(item.p(4) * 100.0f, kKeyPartLimit);
 }
 
 void orderPage(PageStore& page, PageOrder order) {

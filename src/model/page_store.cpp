@@ -55,7 +55,12 @@ float PageStore::param(int k, int i) const {
   const int start = m_index[k];
   const int n = truncToInt(m_words[start]);
   if (i > n) return 0.0f;
-  if (truncToInt(m_words[start + 1]) == kCodeText && i > std::min(n, kExtendedTextParams)) return 0.0f;
+  // The character words of a text item follow its last numeric parameter;
+  // they are not parameters. Whether P14 is stored decides where they start.
+  if (truncToInt(m_words[start + 1]) == kCodeText) {
+    const int numeric = n >= kExtendedTextParams ? textParamCount(m_words[start + 14]) : kTextParams;
+    if (i > numeric) return 0.0f;
+  }
   return m_words[start + i];
 }
 
@@ -182,12 +187,15 @@ void PageStore::moveItem(int from, int to) {
 
 void PageStore::permute(const std::vector<int>& order) {
   if (order.size() != static_cast<size_t>(m_itemCount)) return;
+  // Every item exactly once: a repeated item would silently replace another.
+  std::vector<bool> taken(static_cast<size_t>(m_itemCount) + 1, false);
+  for (int k : order) {
+    if (k < 1 || k > m_itemCount || taken[k]) return;
+    taken[k] = true;
+  }
   std::vector<float> words;
   words.reserve(m_nextFree - 1);
-  for (int k : order) {
-    if (k < 1 || k > m_itemCount) return;
-    words.insert(words.end(), m_words.begin() + m_index[k], m_words.begin() + m_index[k + 1]);
-  }
+  for (int k : order) words.insert(words.end(), m_words.begin() + m_index[k], m_words.begin() + m_index[k + 1]);
   if (words.size() != static_cast<size_t>(m_nextFree - 1)) return;
   std::copy(words.begin(), words.end(), m_words.begin() + 1);
   rebuildIndex();
@@ -229,7 +237,8 @@ void PageStore::rebuildIndex() {
   int position = 1;
   while (position < m_nextFree && m_itemCount < kMaxItems) {
     const int n = truncToInt(m_words[position]);
-    if (n < 1 || position + n + 1 > m_nextFree) break;
+    // Compared as room left, so a huge count word cannot overflow the sum.
+    if (n < 1 || n > m_nextFree - position - 1) break;
     m_index[++m_itemCount] = position;
     position += n + 1;
   }

@@ -20,11 +20,10 @@ const char* paperTag(PaperSize paper) {
 
 std::string pageTitle(std::string_view name, int itemCount, bool modified, PaperSize paper) {
   std::string title(name);
-  if (itemCount > 0) {
-    char state[48];
-    std::snprintf(state, sizeof state, modified ? "* (not saved - %04d Items)" : " (saved - %04d Items)", itemCount);
-    title += state;
-  }
+  if (itemCount <= 0) return title;
+  char state[48];
+  std::snprintf(state, sizeof state, modified ? "* (not saved - %04d Items)" : " (saved - %04d Items)", itemCount);
+  title += state;
   const std::string tag = paperTag(paper);
   if (!tag.empty()) title += " " + tag;
   return title;

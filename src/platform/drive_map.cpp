@@ -67,7 +67,10 @@ fs::path DriveMap::toHost(std::string_view name) const {
     for (const std::string& part : splitComponents(name.substr(2))) result /= part;
     return result;
   }
-  const bool absolute = !name.empty() && (name[0] == '/' || name[0] == '\\');
+  // A name such as \SONGS\A.MUS is rooted in the current drive, which is always C: for
+  // the engine; only a forward slash starts a host path.
+  if (!name.empty() && name[0] == '\\') return toHost("C:" + std::string(name));
+  const bool absolute = !name.empty() && name[0] == '/';
   fs::path result = absolute ? fs::path("/") : fs::path();
   for (const std::string& part : splitComponents(name)) result /= part;
   return result;

@@ -1,7 +1,8 @@
 #pragma once
 // Maps the engine's Windows-style names onto host folders: a drive letter
-// stands for a host folder (drive C: is the Tonesmith root), backslashes
-// separate folders, and names are found without regard to case.
+// stands for a host folder (drive C: is the Tonesmith root, and a name that
+// starts with a backslash is on drive C:), backslashes separate folders, and
+// names are found without regard to case.
 
 #include <array>
 #include <filesystem>
