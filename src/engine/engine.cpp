@@ -36,7 +36,7 @@ constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT", 
 // Commands of capabilities that this version does not have yet: they are
 // recognised, so the user is told so plainly instead of "unknown word".
 constexpr const char* kLaterCommands[] = {
-    "IN",  "ED",  "RE",   "PR",   "PRPS", "PLA",  "PLAY", "PAUS", "STOP", "PA",  "PATH", "PM",  "PMX", "SC",
+    "IN",  "ED",  "RE",   "PR",   "PRPS", "PLA",  "PLAY", "PAUS", "STOP", "PATH", "PM",  "PMX", "SC",
     "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "DRW",  "INZ",  "EDI",  "TX",   "FLI", "RINV", "SI"};
 
 bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
@@ -279,6 +279,10 @@ bool Engine::dispatchInlineCommand(const CommandLine& line) {
     toggleGoDirect();
     return true;
   }
+  if (m == "PA") {
+    paperSizeCommand();
+    return true;
+  }
   if (m == "[" || m == "]") {
     if (!m_editing) {
       setMessage("*** [ and ] move the item being edited.");
@@ -340,6 +344,35 @@ void Engine::toggleInvisible() {
 void Engine::toggleFreeze() {
   m_frozen = !m_frozen;
   setMessage(m_frozen ? messages::kFreeze : messages::kUnfreeze);
+}
+
+void Engine::paperSizeCommand() {
+  static const std::vector<std::string> kSizes = {"Letter", "Legal", "Ledger", "Double page", "A3", "A4", "B4", "Custom"};
+  ++m_waitLevel;
+  const std::optional<int> choice = m_host.askChoice(messages::kPaperSizeTitle, kSizes);
+  --m_waitLevel;
+  if (!choice || *choice < 1 || *choice > static_cast<int>(kSizes.size())) return;
+  const auto paper = static_cast<PaperSize>(*choice);
+  if (paper == PaperSize::Custom) {
+    char width[16], height[16];
+    std::snprintf(width, sizeof width, "%g", static_cast<double>(m_customWidth));
+    std::snprintf(height, sizeof height, "%g", static_cast<double>(m_customHeight));
+    ++m_waitLevel;
+    const std::optional<std::vector<std::string>> size =
+        m_host.askFields(messages::kCustomSizeTitle, {{"Width", width}, {"Height", height}});
+    --m_waitLevel;
+    if (!size || size->size() < 2) return;
+    const std::optional<double> w = parseNumber(trimmed((*size)[0]));
+    const std::optional<double> h = parseNumber(trimmed((*size)[1]));
+    if (!w || !h || *w <= 0 || *h <= 0 || *w > 100 || *h > 100) {
+      setMessage(messages::kBadPaperSize);
+      return;
+    }
+    m_customWidth = static_cast<float>(*w);
+    m_customHeight = static_cast<float>(*h);
+  }
+  m_paper = paper;
+  setMessage(paperSizeMessage(paper, m_customWidth, m_customHeight));
 }
 
 void Engine::toggleGoDirect() {

@@ -167,6 +167,7 @@ class Engine {
   void toggleInvisible();
   void toggleFreeze();
   void toggleGoDirect();
+  void paperSizeCommand();
   void moveDisplay(std::string_view mnemonic);
   void switchEditMenuCommand(const CommandLine& line);
 
@@ -217,6 +218,8 @@ class Engine {
   bool m_pageChanged = false;
   float m_unit = 0.0f;
   PaperSize m_paper = PaperSize::Letter;
+  float m_customWidth = 9.0f;  // inches of a custom paper size
+  float m_customHeight = 12.0f;
 
   // Editing.
   bool m_editing = false;

@@ -33,6 +33,10 @@ inline constexpr const char* kMoveAll = "Move All";
 inline constexpr const char* kHalfStepOn = "Steps of 1/2 on.";
 inline constexpr const char* kHalfStepOff = "Steps of 1/2 off.";
 
+inline constexpr const char* kPaperSizeTitle = "Paper Size";
+inline constexpr const char* kCustomSizeTitle = "Custom paper size in inches: width, height.";
+inline constexpr const char* kBadPaperSize = "*** A paper size is two numbers of inches, above 0.";
+
 // Undo, redo, undelete.
 inline constexpr const char* kNothingToUndo = "*** Nothing to UNDO.";
 inline constexpr const char* kNothingToRedo = "*** Nothing to REDO.";
