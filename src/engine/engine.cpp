@@ -121,7 +121,8 @@ bool Engine::handlePseudoCommand(std::string_view command) {
 
 bool Engine::handlePseudoKey(std::string_view line) {
   if (line.size() > 3 && line.substr(0, 3) == "~~R") {
-    getCommand(trimmed(line.substr(3)));
+    // The host's document opens the page; it has asked about unsaved changes itself.
+    getPage(trimmed(line.substr(3)));
     return true;
   }
   const std::string digits(line.substr(2, 3));
