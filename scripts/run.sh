@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Opens the bundled example page. Until the desktop program is built the
-# page is drawn by the engine and exported as a picture through tsm.
+# Opens the bundled example page in the desktop program. Without a display
+# the page is drawn by the engine and exported as a picture through tsm.
 set -euo pipefail
 build=${1:-build}
 example=examples/piano.mus
