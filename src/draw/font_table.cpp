@@ -5,27 +5,49 @@
 namespace ts {
 namespace {
 
-constexpr std::array<std::string_view, kScreenFontCount> kScreenFaces = {
-    "Times New Roman", "Times New Roman Bold", "Times New Roman Italic", "Times New Roman Bold Italic",
-    "Switzerland", "Switzerland Bold", "Switzerland Italic", "Switzerland Bold Italic",
-    "SwitzerlandNarrow", "SwitzerlandNarrow Bold", "SwitzerlandNarrow Italic", "SwitzerlandNarrow Bold Italic",
-    "Book Antiqua", "Book Antiqua Bold", "Book Antiqua Italic", "Book Antiqua Bold Italic",
-    "Switzerland", "Switzerland Bold", "Switzerland Italic", "Switzerland Bold Italic",
-    "Switzerland", "Switzerland Bold", "Switzerland Italic", "Switzerland Bold Italic",
-    "Century Schoolbook", "Century Schoolbook Bold", "Century Schoolbook Italic", "Century Schoolbook Bold Italic",
-    "ZurichCalligraphic Italic", "Courier New", "Courier New Bold", "Courier New Italic",
-    "Courier New Bold Italic", "Symbol", "MusicalSymbols"};
+// The screen face and the PostScript font of each font number.
+struct FontNames {
+  std::string_view screen;
+  std::string_view postScript;
+};
 
-constexpr std::array<std::string_view, kScreenFontCount> kPostScriptNames = {
-    "Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic",
-    "Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique",
-    "Helvetica-Narrow", "Helvetica-Narrow-Bold", "Helvetica-Narrow-Oblique", "Helvetica-Narrow-BoldOblique",
-    "Palatino-Roman", "Palatino-Bold", "Palatino-Italic", "Palatino-BoldItalic",
-    "AvantGarde-Book", "AvantGarde-BookOblique", "AvantGarde-Demi", "AvantGarde-DemiOblique",
-    "Bookman-Light", "Bookman-LightItalic", "Bookman-Demi", "Bookman-DemiItalic",
-    "NewCentury-Roman", "NewCentury-Bold", "NewCentury-Italic", "NewCentury-BoldItalic",
-    "ZapfChancery-MediumItalic", "Courier", "Courier-Bold", "Courier-Oblique",
-    "Courier-BoldOblique", "Symbol", "Dingbats"};
+constexpr std::array<FontNames, kScreenFontCount> kFonts = {{
+    {"Times New Roman", "Times-Roman"},
+    {"Times New Roman Bold", "Times-Bold"},
+    {"Times New Roman Italic", "Times-Italic"},
+    {"Times New Roman Bold Italic", "Times-BoldItalic"},
+    {"Switzerland", "Helvetica"},
+    {"Switzerland Bold", "Helvetica-Bold"},
+    {"Switzerland Italic", "Helvetica-Oblique"},
+    {"Switzerland Bold Italic", "Helvetica-BoldOblique"},
+    {"SwitzerlandNarrow", "Helvetica-Narrow"},
+    {"SwitzerlandNarrow Bold", "Helvetica-Narrow-Bold"},
+    {"SwitzerlandNarrow Italic", "Helvetica-Narrow-Oblique"},
+    {"SwitzerlandNarrow Bold Italic", "Helvetica-Narrow-BoldOblique"},
+    {"Book Antiqua", "Palatino-Roman"},
+    {"Book Antiqua Bold", "Palatino-Bold"},
+    {"Book Antiqua Italic", "Palatino-Italic"},
+    {"Book Antiqua Bold Italic", "Palatino-BoldItalic"},
+    {"Switzerland", "AvantGarde-Book"},
+    {"Switzerland Bold", "AvantGarde-BookOblique"},
+    {"Switzerland Italic", "AvantGarde-Demi"},
+    {"Switzerland Bold Italic", "AvantGarde-DemiOblique"},
+    {"Switzerland", "Bookman-Light"},
+    {"Switzerland Bold", "Bookman-LightItalic"},
+    {"Switzerland Italic", "Bookman-Demi"},
+    {"Switzerland Bold Italic", "Bookman-DemiItalic"},
+    {"Century Schoolbook", "NewCentury-Roman"},
+    {"Century Schoolbook Bold", "NewCentury-Bold"},
+    {"Century Schoolbook Italic", "NewCentury-Italic"},
+    {"Century Schoolbook Bold Italic", "NewCentury-BoldItalic"},
+    {"ZurichCalligraphic Italic", "ZapfChancery-MediumItalic"},
+    {"Courier New", "Courier"},
+    {"Courier New Bold", "Courier-Bold"},
+    {"Courier New Italic", "Courier-Oblique"},
+    {"Courier New Bold Italic", "Courier-BoldOblique"},
+    {"Symbol", "Symbol"},
+    {"MusicalSymbols", "Dingbats"},
+}};
 
 constexpr int kNormalWeight = 400;
 constexpr int kBoldWeight = 700;
@@ -34,9 +56,9 @@ bool valid(int fontNumber) { return fontNumber >= 0 && fontNumber < kScreenFontC
 
 }  // namespace
 
-std::string_view screenFace(int fontNumber) { return kScreenFaces[valid(fontNumber) ? fontNumber : 0]; }
+std::string_view screenFace(int fontNumber) { return kFonts[valid(fontNumber) ? fontNumber : 0].screen; }
 
-std::string_view postScriptName(int fontNumber) { return kPostScriptNames[valid(fontNumber) ? fontNumber : 0]; }
+std::string_view postScriptName(int fontNumber) { return kFonts[valid(fontNumber) ? fontNumber : 0].postScript; }
 
 TextFont screenFont(int fontNumber, float heightUnits, uint32_t colour) {
   TextFont font;
