@@ -21,7 +21,7 @@ build: setup
 	@cmake --build $(BUILD) -j$(JOBS)
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure --timeout 300 -j$(JOBS)
 
 run: build
 	@bash scripts/run.sh $(BUILD)
