@@ -15,7 +15,7 @@ namespace {
 
 // The edit-mode command table: three characters compared with the
 // mnemonic. Entries ending in '*' also stand for the mnemonic without the
-// star followed by a number ("PS3").
+// star ("PS3", "PG").
 constexpr const char* kEditTable[] = {
     "I",  "I*",  "II",  "N",   "N*",  "NEX", "NZ",  "B",   "BZ",  "X",   "X*",  "XX",  "XX*", "AB",
     "ABX", "C",  "C*",  "CC",  "CX",  "DE",  "DE*", "DEN", "DEB", "L",   "R",   "U",   "D",   "L*",
@@ -23,12 +23,13 @@ constexpr const char* kEditTable[] = {
     "ED", "ED*", "S",   "SET", "A",   "SC",  "SCX", "P*",  "SZ",  "SZ*", "PS*", "PG*", "RGB", "BLA",
     "GRA", "WHI", "PED", "PDS", "DCH", "LIN", "NOD", "H*",  "SUD", "RTR", "___"};
 
-bool editTableHas(std::string_view mnemonic, bool hasNumber) {
+bool editTableHas(std::string_view mnemonic) {
   const std::string key = padded(mnemonic, 3);
   for (const char* entry : kEditTable) {
     const std::string_view e(entry);
     if (key == padded(e, 3)) return true;
-    if (hasNumber && e.size() > 1 && e.back() == '*' && padded(e.substr(0, e.size() - 1), 3) == key) return true;
+    // "PS*" also stands for "PS" with or without a number after it.
+    if (e.size() > 1 && e.back() == '*' && padded(e.substr(0, e.size() - 1), 3) == key) return true;
   }
   return false;
 }
@@ -55,7 +56,7 @@ int sizeParameter(int code) {
 
 bool Engine::dispatchEditCommand(const CommandLine& line) {
   const std::string& m = line.mnemonic;
-  if (!editTableHas(m, !line.numbers.empty())) return false;
+  if (!editTableHas(m)) return false;
   const std::optional<double> argument =
       line.numbers.empty() ? std::nullopt : std::optional<double>(line.numbers.front());
   const double count = argument.value_or(1.0);
@@ -108,6 +109,8 @@ bool Engine::dispatchEditCommand(const CommandLine& line) {
     colourEdited(m);
   } else if (m == "SZ") {
     setSize(argument);
+  } else if (m == "P") {
+    parameterDialog(argument ? truncToInt(*argument) : 21);
   } else {
     notAvailableYet(line.word);
   }
@@ -390,6 +393,28 @@ void Engine::colourEdited(std::string_view mnemonic) {
     --m_waitLevel;
     if (!colour) return;
     value = selectorForColour(*colour);
+  }
+  editChanged();
+}
+
+// The dialogs "P1 - 10", "P11- 20" and "P21 - 30": ten parameters of the
+// item being edited, shown and changed together ("P", "P 1", "P 11").
+void Engine::parameterDialog(int first) {
+  static constexpr const char* kTitles[] = {"P1 - 10", "P11- 20", "P21 - 30"};
+  const int page = std::clamp((first - 1) / 10, 0, 2);
+  std::vector<DialogField> fields;
+  for (int i = 0; i < 10; ++i) {
+    const int n = page * 10 + i + 1;
+    fields.push_back({"P" + std::to_string(n), formatParameter(m_edit[n - 1])});
+  }
+  ++m_waitLevel;
+  const std::optional<std::vector<std::string>> values = m_host.askFields(kTitles[page], fields);
+  --m_waitLevel;
+  if (!values) return;
+  for (size_t i = 0; i < fields.size() && i < values->size(); ++i) {
+    // A value that is not a number keeps the parameter as it was.
+    if (const std::optional<double> value = parseNumber(trimmed((*values)[i])))
+      m_edit[static_cast<size_t>(page * 10) + i] = static_cast<float>(*value);
   }
   editChanged();
 }

@@ -125,6 +125,7 @@ class Engine {
   void getSavedParameter(std::optional<double> parameter);
   void colourEdited(std::string_view mnemonic);
   void setSize(std::optional<double> size);
+  void parameterDialog(int first);
   void sliderCommand(const CommandLine& line);
   void parameterEditLine(const CommandLine& line);
   void createItem(int keyword, const CommandLine& line);
