@@ -6,10 +6,10 @@
 #include <fstream>
 #include <variant>
 
+#include "draw/draw_messages.h"
 #include "engine/conditional_alter.h"
 #include "engine/creation_keywords.h"
 #include "engine/engine_messages.h"
-#include "draw/draw_messages.h"
 #include "engine/key_map.h"
 #include "engine/parameter_edit.h"
 #include "model/page_order.h"
@@ -155,8 +155,9 @@ void Engine::interpretOne(std::string_view rawLine) {
   const std::string line = trimmed(rawLine);
   if (line.empty()) return;
   const CommandLine parsed = splitCommandLine(line);
-  const bool repeat = parsed.numbersOnly ? false : (parsed.mnemonic == "Q" || (parsed.mnemonic == "QQ" && parsed.numbers.empty()));
-  if (repeat && parsed.word != "QQ0") {
+  // "Q" and "qq" repeat the last line; "QQ" with a number switches menus.
+  const bool repeat = !parsed.numbersOnly && (parsed.mnemonic == "Q" || (parsed.mnemonic == "QQ" && parsed.numbers.empty()));
+  if (repeat) {
     if (m_lastCommand.empty()) return;
     const std::string again = m_lastCommand;
     dispatch(splitCommandLine(again));
