@@ -310,8 +310,9 @@ void Engine::deleteItem(int item) {
   m_undelete.item = item;
   m_undelete.inPlace = true;
   m_page.remove(item);
-  if (m_lastItem >= item) m_lastItem = std::max(0, std::min(m_lastItem - (m_lastItem > item ? 1 : 0), m_page.itemCount()));
-  if (m_lastItem == item && item > m_page.itemCount()) m_lastItem = m_page.itemCount();
+  // Later items move down one; the deleted item's place goes to the one before it.
+  if (m_lastItem >= item) --m_lastItem;
+  m_lastItem = std::clamp(m_lastItem, 0, m_page.itemCount());
   markModified();
 }
 
