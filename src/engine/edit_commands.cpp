@@ -34,8 +34,6 @@ bool editTableHas(std::string_view mnemonic) {
   return false;
 }
 
-bool isTwoEnded(int code) { return code >= kCodeLine && code <= kCodeTrill; }
-
 // Steps of the slider buttons "PCHNG1" .. "PCHNG14".
 constexpr double kSliderSteps[] = {-0.1, -0.5, -1, -5, -10, -20, 0.1, 0.5, 1, 5, 10, 20, -0.05, 0.05};
 
@@ -318,8 +316,8 @@ void Engine::deleteItem(int item) {
 
 void Engine::moveEdited(float dx, float dy) {
   const int code = truncToInt(m_edit[0]);
-  const bool moveStart = m_moveEnds != MoveEnds::Right || !(isTwoEnded(code) || code == kCodeStaff);
-  const bool moveEnd = isTwoEnded(code) && m_moveEnds != MoveEnds::Left;
+  const bool moveStart = m_moveEnds != MoveEnds::Right || !(isTwoEndedCode(code) || code == kCodeStaff);
+  const bool moveEnd = isTwoEndedCode(code) && m_moveEnds != MoveEnds::Left;
   if (moveStart) {
     m_edit[2] += dx;
     m_edit[3] += dy;

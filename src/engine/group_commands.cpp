@@ -41,8 +41,6 @@ std::optional<Command> lookUp(std::span<const GroupWord> table, std::string_view
   return std::nullopt;
 }
 
-bool isTwoEnded(int code) { return code >= kCodeLine && code <= kCodeTrill; }
-
 constexpr float kWholeWidth = 100000.0f;  // a system takes every position of its staves
 constexpr const char* kCutStore = "C:\\!TMP\\!!cut%d.tmp";
 constexpr int kCutStores = 10;
@@ -185,7 +183,7 @@ void Engine::moveOrCopy(GroupArea source, GroupArea destination, bool copy) {
     ItemRecord item = m_page.record(k);
     item.params[1] += static_cast<float>(staffShift);
     item.params[2] = mapPosition(mapping, item.params[2]);
-    if (isTwoEnded(item.code()) && item.params.size() >= 6) item.params[5] = mapPosition(mapping, item.params[5]);
+    if (isTwoEndedCode(item.code()) && item.params.size() >= 6) item.params[5] = mapPosition(mapping, item.params[5]);
     if (copy) {
       if (m_page.append(item) == 0) break;
     } else {
@@ -222,7 +220,7 @@ void Engine::moveVertically(float steps) {
   saveUndoCopy();
   for (int k : selected) {
     m_page.setParam(k, 4, m_page.param(k, 4) + steps);
-    if (isTwoEnded(m_page.code(k))) m_page.setParam(k, 5, m_page.param(k, 5) + steps);
+    if (isTwoEndedCode(m_page.code(k))) m_page.setParam(k, 5, m_page.param(k, 5) + steps);
   }
   markModified();
 }

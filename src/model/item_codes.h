@@ -34,6 +34,10 @@ constexpr int kTextParams = 13;         // numeric parameters of a text item
 constexpr int kExtendedTextParams = 16; // ... when its P14 is -1
 constexpr int kWorkingParams = 50;      // places of the working record
 
+// Lines, slurs, beams and trills: items with a second end (P6 its position,
+// P5 its step).
+constexpr bool isTwoEndedCode(int code) { return code >= kCodeLine && code <= kCodeTrill; }
+
 // Truncation toward zero, the integer meaning of every parameter. Values
 // beyond the int range saturate instead of overflowing.
 int truncToInt(double value);
