@@ -25,7 +25,7 @@ std::string mainModeKeyCommand(int key) {
 }
 
 std::string editModeKeyCommand(int key, int code) {
-  const bool twoEnded = code >= kCodeLine && code <= kCodeTrill;
+  const bool twoEnded = isTwoEndedCode(code);
   switch (key) {
     case vk::kPageUp: return "u4";
     case vk::kPageDown: return "d4";
