@@ -13,6 +13,11 @@ constexpr int kWordsPerPoint = 3;
 constexpr int kTextBaselineLift = 96;  // the host draws a string's baseline 96 units above its Y
 constexpr float kCoordinateLimit = 1.0e9f;
 
+int32_t saturate(int64_t value) {
+  constexpr auto kLimit = static_cast<int64_t>(kCoordinateLimit);
+  return static_cast<int32_t>(std::clamp(value, -kLimit, kLimit));
+}
+
 }  // namespace
 
 int32_t displayWord(int pen, uint32_t colour) {
@@ -32,7 +37,28 @@ DisplayDevice::DisplayDevice(DisplayTarget& target)
   m_pending.reserve(1024);
 }
 
+void DisplayDevice::countPoint() {
+  if (m_measuring && ++m_itemPoints > kItemPointLimit) throw TooManyMarks{};
+}
+
+void DisplayDevice::startItem() {
+  m_extent = Extent{};
+  m_measuring = true;
+  m_itemPoints = 0;
+  m_itemStart = {*m_target.used, m_previousPen, m_displayFull, m_text.mark()};
+}
+
+void DisplayDevice::abandonItem() {
+  m_pending.clear();
+  *m_target.used = m_itemStart.used;
+  m_previousPen = m_itemStart.previousPen;
+  m_displayFull = m_itemStart.displayFull;
+  m_text.rollBack(m_itemStart.text);
+  m_measuring = false;
+}
+
 void DisplayDevice::plot(float x, float y, int pen) {
+  countPoint();
   if (m_pending.size() >= static_cast<size_t>(kPendingPathPoints)) flush();
   m_pending.push_back({truncCoordinate(x), truncCoordinate(y), static_cast<int16_t>(pen)});
 }
@@ -43,16 +69,22 @@ void DisplayDevice::line(float x1, float y1, float x2, float y2) {
 }
 
 void DisplayDevice::setLineWidth(int weight) {
+  countPoint();
   m_pending.push_back({kLineWidthMarkerX, kLineWidthBase * weight / 600, kPenLineWidth});
 }
 
-void DisplayDevice::restoreLineWidth() { m_pending.push_back({0, 0, kPenRestoreWidth}); }
-
-int32_t DisplayDevice::displayX(int32_t x) const {
-  return x + m_offsetX + (m_rightSheet ? kRightSheetShift : 0);
+void DisplayDevice::restoreLineWidth() {
+  countPoint();
+  m_pending.push_back({0, 0, kPenRestoreWidth});
 }
 
-int32_t DisplayDevice::displayY(int32_t y) const { return y - m_offsetY; }
+// Offsets come from the engine's display moves; the sums are taken wide and
+// saturated so that no offset can make a coordinate overflow.
+int32_t DisplayDevice::displayX(int32_t x) const {
+  return saturate(int64_t{x} + m_offsetX + (m_rightSheet ? kRightSheetShift : 0));
+}
+
+int32_t DisplayDevice::displayY(int32_t y) const { return saturate(int64_t{y} - m_offsetY); }
 
 void DisplayDevice::appendTriple(const PathPoint& point) {
   int32_t& used = *m_target.used;
@@ -82,6 +114,7 @@ void DisplayDevice::flush() {
 }
 
 void DisplayDevice::text(const TextFont& font, float x, float baselineY, std::string_view text) {
+  countPoint();
   const int32_t px = displayX(truncCoordinate(x));
   const int32_t py = displayY(truncCoordinate(baselineY)) - kTextBaselineLift;
   m_text.append(font, px, py, text);

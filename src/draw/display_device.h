@@ -25,6 +25,10 @@ enum Pen : int16_t {
 };
 
 constexpr int kPendingPathPoints = 40000;  // above the largest drawing file (32766 points)
+// Points one item may make: room for the largest drawing file, and more
+// than the display list (100000 words, 33333 points) holds, so an item that
+// reaches it could never be shown whole.
+constexpr int kItemPointLimit = 40000;
 constexpr int kLineWidthBase = 300;        // line-width base setting
 constexpr int kLineWidthMarkerX = 999;
 constexpr int kNoExtent = 99999;
@@ -36,6 +40,11 @@ struct PathPoint {
 };
 
 using Extent = PageExtent;
+
+// Thrown by the device when the item being drawn (from startItem to
+// stopExtent) goes past kItemPointLimit;
+// the page drawer leaves that item out and carries on.
+struct TooManyMarks {};
 
 // The display-list word of one point.
 int32_t displayWord(int pen, uint32_t colour);
@@ -66,10 +75,10 @@ class DisplayDevice {
   // Text at a page position whose baseline is at y.
   void text(const TextFont& font, float x, float baselineY, std::string_view text);
 
-  void startExtent() {
-    m_extent = Extent{};
-    m_measuring = true;
-  }
+  // Starts an item: its extent is measured and its points counted from here.
+  void startItem();
+  // Takes back everything the item has put into both lists since startItem.
+  void abandonItem();
   Extent stopExtent() {
     m_measuring = false;
     return m_extent;
@@ -87,6 +96,7 @@ class DisplayDevice {
   int32_t displayX(int32_t x) const;
   int32_t displayY(int32_t y) const;
   void appendTriple(const PathPoint& point);
+  void countPoint();
 
   DisplayTarget& m_target;
   TextListWriter m_text;
@@ -99,6 +109,14 @@ class DisplayDevice {
   bool m_displayFull = false;
   bool m_measuring = false;
   Extent m_extent;
+  // Where the item being drawn started, to take it back whole.
+  struct ItemStart {
+    int32_t used = 0;
+    int previousPen = 0;
+    bool displayFull = false;
+    TextListWriter::Mark text;
+  } m_itemStart;
+  int m_itemPoints = 0;
 };
 
 }  // namespace ts

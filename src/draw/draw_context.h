@@ -58,6 +58,8 @@ class DrawContext {
   HeadCache headCache;
   bool screen = true;  // the print output is the PostScript writer's
   int highestStaff = 0;  // the highest staff number a staff item defines
+  // [k - 1]: the first parameter of item k that cannot be drawn (0: none).
+  std::vector<int> undrawable;
   // P3 of the bar lines and clefs of each staff, sorted; found once per
   // drawing for the rests that centre themselves in their bar.
   const std::vector<float>& barsOfStaff(int staff);

@@ -23,6 +23,25 @@ std::string staffOutOfRangeMessage(int staff) {
   return text;
 }
 
+std::string undrawableParameterMessage(int item, int parameter, UndrawableValue why) {
+  const char* reason = why == UndrawableValue::NotANumber ? "is not a finite number" : "is too large";
+  char text[96];
+  std::snprintf(text, sizeof text, "*** Item %d is not drawn: P%d %s.", item, parameter, reason);
+  return text;
+}
+
+std::string outsideWindowMessage(int item) {
+  char text[96];
+  std::snprintf(text, sizeof text, "*** Item %d is not drawn: it lies far outside the page.", item);
+  return text;
+}
+
+std::string tooManyMarksMessage(int item) {
+  char text[112];
+  std::snprintf(text, sizeof text, "*** Item %d is not drawn: it makes more marks than the display list holds.", item);
+  return text;
+}
+
 std::string paperSizeMessage(PaperSize paper, float customWidth, float customHeight) {
   switch (paper) {
     case PaperSize::Letter: return "**** Letter size, 8.5\"x11\"";

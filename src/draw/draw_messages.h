@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "draw/drawable_values.h"
 #include "model/page_title.h"
 
 namespace ts {
@@ -12,6 +13,10 @@ std::string outOfBoundsRightMessage(int staff, int code);
 std::string outOfBoundsLeftMessage(int staff, int code);
 // "*** Warning: P4 of Staff     out of range." with the staff number.
 std::string staffOutOfRangeMessage(int staff);
+// An item left out of the drawing, and why (see drawable_values.h).
+std::string undrawableParameterMessage(int item, int parameter, UndrawableValue why);
+std::string outsideWindowMessage(int item);
+std::string tooManyMarksMessage(int item);
 // The page-size command's message for a paper size; Custom shows its size.
 std::string paperSizeMessage(PaperSize paper, float customWidth = 0.0f, float customHeight = 0.0f);
 

@@ -1,7 +1,9 @@
 // Line items (code 4): straight and dashed lines, wavy lines, hairpins,
 // endings and octave lines between two ends.
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <string>
 
 #include "draw/draw_context.h"
@@ -30,10 +32,10 @@ void wavy(DrawContext& ctx, const Ends& e, float step, bool saw) {
   const float length = std::hypot(e.x2 - e.x1, e.y2 - e.y1);
   if (length <= 0.0f) return;
   const float ux = (e.x2 - e.x1) / length, uy = (e.y2 - e.y1) / length;
-  const int waves = std::max(1, static_cast<int>(length / (kWaveSteps * step)));
-  const int segments = waves * 4;
+  const int64_t waves = std::max(1, truncToInt(length / (kWaveSteps * step)));
+  const int64_t segments = waves * 4;
   ctx.device.plot(e.x1, e.y1, kPenMove);
-  for (int i = 1; i <= segments; ++i) {
+  for (int64_t i = 1; i <= segments; ++i) {
     const float t = length * static_cast<float>(i) / static_cast<float>(segments);
     const float phase = static_cast<float>(i % 4);
     const float side = saw ? (phase == 0 ? 0.0f : (phase - 2.0f) * 0.5f)

@@ -9,6 +9,7 @@
 #include "draw/display_device.h"
 #include "draw/draw_context.h"
 #include "draw/draw_messages.h"
+#include "draw/drawable_values.h"
 #include "draw/item_colour.h"
 #include "draw/item_routines.h"
 
@@ -34,20 +35,37 @@ void loadItem(const PageStore& page, int k, ItemState& item) {
   item.staff = item.pi(2);
 }
 
-int highestStaffOf(const PageStore& page) {
+// For each item, [k - 1]: the first of its parameters that cannot be drawn,
+// 0 when it can be drawn.
+std::vector<int> undrawableParameters(const PageStore& page) {
+  std::vector<int> found(static_cast<size_t>(page.itemCount()));
+  std::array<float, kItemParams> params{};
+  for (int k = 1; k <= page.itemCount(); ++k) {
+    const int count = std::min(page.paramCount(k), kItemParams);
+    for (int i = 1; i <= count; ++i) params[static_cast<size_t>(i - 1)] = page.param(k, i);
+    found[static_cast<size_t>(k - 1)] = firstUndrawableParameter({params.data(), static_cast<size_t>(count)});
+  }
+  return found;
+}
+
+bool isDrawableStaffItem(const PageStore& page, int k, const std::vector<int>& undrawable) {
+  return page.code(k) == kCodeStaff && undrawable[static_cast<size_t>(k - 1)] == 0;
+}
+
+int highestStaffOf(const PageStore& page, const std::vector<int>& undrawable) {
   int highest = 0;
   for (int k = 1; k <= page.itemCount(); ++k) {
-    if (page.code(k) != kCodeStaff) continue;
+    if (!isDrawableStaffItem(page, k, undrawable)) continue;
     const int staff = truncToInt(page.param(k, 2));
     if (staff < kStaffLimit) highest = std::max(highest, staff);
   }
   return highest;
 }
 
-void placeAllStaves(const PageStore& page, StaffTable& staves, bool metric) {
+void placeAllStaves(const PageStore& page, const std::vector<int>& undrawable, StaffTable& staves, bool metric) {
   ItemState item;
   for (int k = 1; k <= page.itemCount(); ++k) {
-    if (page.code(k) != kCodeStaff) continue;
+    if (!isDrawableStaffItem(page, k, undrawable)) continue;
     loadItem(page, k, item);
     placeStaff(staves, item, metric);
   }
@@ -66,6 +84,25 @@ bool placeItem(DrawContext& ctx) {
   }
   item.y = ctx.staves.stepY(item.staff, itemStep(item.code, item.p(4)));
   if (item.code != kCodeNote && item.code != kCodeRest && item.p(15) != 0.0f) item.x += item.p(15) * kUnitsPerP3;
+  if (!insideDrawableWindow(item.x, item.y)) {
+    ctx.warn(outsideWindowMessage(item.number));
+    return false;
+  }
+  return true;
+}
+
+// Draws the loaded item by the routine of its code. An item that makes more
+// marks than the display list holds is taken back whole.
+bool drawLoadedItem(DrawContext& ctx, Routine routine) {
+  ctx.device.startItem();
+  try {
+    routine(ctx);
+    ctx.device.flush();
+  } catch (const TooManyMarks&) {
+    ctx.device.abandonItem();
+    ctx.warn(tooManyMarksMessage(ctx.item.number));
+    return false;
+  }
   return true;
 }
 
@@ -84,23 +121,26 @@ DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, D
   DisplayDevice device(target);
   device.setOffsets(request.displayOffsetX, request.displayOffsetY);
   StaffTable staves;
-  const bool metric = request.unit != 0.0f;
-  placeAllStaves(page, staves, metric);
   DrawContext ctx(page, request, staves, device, m_library, report);
-  ctx.highestStaff = highestStaffOf(page);
+  const bool metric = request.unit != 0.0f;
+  ctx.undrawable = undrawableParameters(page);
+  placeAllStaves(page, ctx.undrawable, staves, metric);
+  ctx.highestStaff = highestStaffOf(page, ctx.undrawable);
   report.symbolLibraryMissing = !m_library.outlinesLoaded();
   report.places.resize(static_cast<size_t>(page.itemCount()));
   for (int k = 1; k <= page.itemCount(); ++k) {
     const int code = page.code(k);
     const int staff = truncToInt(page.param(k, 2));
     if (code < 1 || code > kLastDrawnCode || staff < 0 || staff > ctx.highestStaff) continue;
+    if (const int parameter = ctx.undrawable[static_cast<size_t>(k - 1)]) {
+      ctx.warn(undrawableParameterMessage(k, parameter, classifyValue(page.param(k, parameter))));
+      continue;
+    }
     loadItem(page, k, ctx.item);
     if (!placeItem(ctx) || !kRoutines[code]) continue;
     device.setColour(colourOf(ctx.item, request.highlightedItem));
     device.setRightSheet(onRightSheet(staff));
-    device.startExtent();
-    kRoutines[code](ctx);
-    device.flush();
+    if (!drawLoadedItem(ctx, kRoutines[code])) continue;
     ItemPlace& place = report.places[static_cast<size_t>(k - 1)];
     place.extent = device.stopExtent();
     place.x = device.displayPointX(ctx.item.x);

@@ -47,7 +47,7 @@ HangingPlace hangingPlace(float p10) {
   return place;
 }
 
-int roundUnits(float value) { return static_cast<int>(std::lround(value)); }
+int roundUnits(float value) { return truncToInt(std::round(value)); }
 
 int referenceFromBottomLine(float y0, float stepScale) {
   return roundUnits(y0 - kBottomLineSteps * kStepUnits * stepScale);

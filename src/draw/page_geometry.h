@@ -62,7 +62,7 @@ struct HangingPlace {
   float distance = 0.0f;
 };
 HangingPlace hangingPlace(float p10);
-// Rounded to the nearest page unit, halves away from zero.
+// Rounded to the nearest page unit, halves away from zero; saturating far out.
 int roundUnits(float value);
 // Step 0 of a staff whose bottom line is at y0.
 int referenceFromBottomLine(float y0, float stepScale);

@@ -122,6 +122,8 @@ const std::vector<float>& DrawContext::barsOfStaff(int staff) {
       const int code = page.code(k);
       if (code != kCodeBars && code != kCodeClef) continue;
       const int first = truncToInt(page.param(k, 2));
+      // Only the bars and clefs the page draws divide a staff into bars.
+      if (undrawable[static_cast<size_t>(k - 1)] != 0 || first < 0 || first > highestStaff) continue;
       const int span = code == kCodeBars ? barSpan(truncToInt(page.param(k, 4)), first, highestStaff) : 1;
       for (int s = first; s < first + span && s < kStaffLimit; ++s) m_bars[s].push_back(page.param(k, 3));
     }

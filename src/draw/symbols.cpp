@@ -2,7 +2,9 @@
 // symbol comes from (the outline file on the screen, the library drawings
 // for numbers 45 up and for print), plus the small shared drawing helpers.
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "draw/draw_context.h"
 #include "draw/draw_messages.h"
@@ -108,7 +110,13 @@ void DrawContext::dashedLine(float x1, float y1, float x2, float y2, float dash,
   const float length = std::hypot(x2 - x1, y2 - y1);
   if (length <= 0.0f || dash <= 0.0f) return;
   const float dx = (x2 - x1) / length, dy = (y2 - y1) / length;
-  for (float at = 0.0f; at < length; at += dash + std::max(space, 0.0f)) {
+  const float period = dash + std::max(space, 0.0f);
+  // Each dash's start is worked out afresh: a sum that stopped growing
+  // (a dash too short for the float to notice) would never end. Every turn
+  // draws, so the device's mark limit bounds the loop.
+  for (int64_t i = 0;; ++i) {
+    const float at = static_cast<float>(i) * period;
+    if (!(at < length)) break;
     const float end = std::min(at + dash, length);
     device.line(x1 + dx * at, y1 + dy * at, x1 + dx * end, y1 + dy * end);
     if (space <= 0.0f) break;

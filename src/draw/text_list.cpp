@@ -103,6 +103,20 @@ bool TextListWriter::append(const TextFont& font, int32_t x, int32_t y, std::str
   return true;
 }
 
+TextListWriter::Mark TextListWriter::mark() const {
+  Mark mark{m_used, m_countOffset, 0, m_lastFont, m_full};
+  if (m_countOffset >= 0) std::memcpy(&mark.count, m_bytes + m_countOffset, sizeof mark.count);
+  return mark;
+}
+
+void TextListWriter::rollBack(const Mark& mark) {
+  m_used = mark.used;
+  m_countOffset = mark.countOffset;
+  m_lastFont = mark.lastFont;
+  m_full = mark.full;
+  if (m_countOffset >= 0) std::memcpy(m_bytes + m_countOffset, &mark.count, sizeof mark.count);
+}
+
 std::vector<TextBlock> readTextList(std::span<const char> bytes) {
   std::vector<TextBlock> blocks;
   Reader in(bytes);

@@ -46,6 +46,17 @@ class TextListWriter {
   bool append(const TextFont& font, int32_t x, int32_t y, std::string_view text);
   bool full() const { return m_full; }
 
+  // The state of the list at one moment, to go back to it.
+  struct Mark {
+    int32_t used = 0;
+    int32_t countOffset = -1;
+    int32_t count = 0;  // strings of the last block then
+    TextFont lastFont;
+    bool full = false;
+  };
+  Mark mark() const;
+  void rollBack(const Mark& mark);
+
  private:
   bool write(const void* data, size_t size);
   bool writeInt(int32_t value);

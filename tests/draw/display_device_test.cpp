@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "draw/display_figures.h"
+#include "draw/text_list.h"
 
 namespace ts {
 namespace {
@@ -84,7 +85,7 @@ TEST(DisplayDevice, LineWidthMarkersAndWords) {
 TEST(DisplayDevice, ExtentOfWhatIsWritten) {
   Lists lists;
   DisplayDevice device(lists.target);
-  device.startExtent();
+  device.startItem();
   device.line(-50, 10, 70, -20);
   device.flush();
   const Extent extent = device.stopExtent();
@@ -116,6 +117,49 @@ TEST(DisplayDevice, LongPathsFlushOnTheirOwn) {
   EXPECT_LT(device.pendingPoints(), 10u);
   device.flush();
   EXPECT_EQ(lists.used, 3 * (kPendingPathPoints + 6));
+}
+
+TEST(DisplayDevice, AnItemWithTooManyMarksIsTakenBackWhole) {
+  Lists lists(3 * kItemPointLimit, 400);
+  DisplayDevice device(lists.target);
+  const TextFont font{"Times New Roman", 12, 0, 0, 0, 400, false, false};
+  device.startItem();
+  device.line(0, 0, 10, 10);
+  device.text(font, 0, 0, "kept");
+  device.stopExtent();
+  device.flush();
+  const int32_t used = lists.used, textUsed = lists.textUsed;
+  device.startItem();
+  device.text(font, 0, 0, "taken back");
+  bool thrown = false;
+  try {
+    for (int i = 0;; ++i) {
+      device.line(0, static_cast<float>(i), 10, 0);
+      if (i % 1000 == 0) device.flush();  // some of it already in the list
+    }
+  } catch (const TooManyMarks&) {
+    thrown = true;
+    device.abandonItem();
+  }
+  ASSERT_TRUE(thrown);
+  EXPECT_EQ(lists.used, used);
+  EXPECT_EQ(lists.textUsed, textUsed);
+  device.startItem();
+  device.text(font, 5, 5, "next");  // the block of the kept string goes on
+  device.stopExtent();
+  const auto blocks = readTextList({lists.text.data(), static_cast<size_t>(lists.textUsed)});
+  ASSERT_EQ(blocks.size(), 1u);
+  ASSERT_EQ(blocks[0].strings.size(), 2u);
+  EXPECT_EQ(blocks[0].strings[1].text, "next");
+}
+
+TEST(DisplayDevice, OffsetsNeverOverflowACoordinate) {
+  Lists lists;
+  DisplayDevice device(lists.target);
+  device.setOffsets(2147483647, -2147483647);
+  device.setRightSheet(true);
+  EXPECT_GT(device.displayPointX(3.0e38f), 0);
+  EXPECT_GT(device.displayPointY(3.0e38f), 0);
 }
 
 TEST(DisplayDevice, TextBaselineAndFullTextList) {

@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "draw/display_figures.h"
@@ -140,6 +141,44 @@ TEST(PageDrawing, NotesFromTheLibrary) {
   int leftOfHead = 0;
   for (const Figure& f : figures) leftOfHead += f.contours[0][0].x < 3000 ? 1 : 0;
   EXPECT_GE(leftOfHead, 1);  // the sharp
+}
+
+// A centred rest asks for the bars of its staff; a bar line naming an absurd
+// staff or span once made that search run over billions of staves.
+TEST(PageDrawing, AbsurdBarSpansEndQuickly) {
+  PageStore page;
+  add(page, {8, 1, 0, -102, 0, 0, 0, 0, 0, 0, 0, 1});
+  add(page, {2, 1, 10, 0, 0, 0, 0, 0, -1});
+  add(page, {14, -2.0e9f, 5, 2.0e9f});
+  add(page, {14, -5, 60, 9.0e6f});
+  add(page, {14, 1, 50, 5000});  // spans the staves there are
+  const Drawn d = drawPage(page);
+  EXPECT_TRUE(d.report.places[1].drawn);
+  EXPECT_TRUE(d.report.places[4].drawn);
+  EXPECT_FALSE(d.report.places[2].drawn);
+  EXPECT_FALSE(d.report.places[3].drawn);
+}
+
+// Values that cannot be drawn leave their item out with one message naming
+// it and why; the items around it draw as before.
+TEST(PageDrawing, UndrawableItemsAreNamedAndSkipped) {
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  PageStore page;
+  add(page, {8, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  const int32_t staffWords = drawPage(page).used;
+  add(page, {4, 1, 10, 0, 0, kInf, -30});                                  // an octave line without end
+  add(page, {1, 1, 20, 3, -1.0e10f, 0, 1});                                // P5 past any packing
+  add(page, {4, 1, 0, 0, 0, 200, 0, 0.0001f, 0.0001f});                    // a million dashes
+  add(page, {8, 2, 0, 0, 1.0e6f, 0, 0, 0, 0, 0, 0, 1});                    // a staff far off the page
+  add(page, {14, 1, 100, 1, 0});
+  const Drawn d = drawPage(page, {}, {});
+  const std::vector<std::string> expected = {
+      undrawableParameterMessage(2, 6, UndrawableValue::NotANumber),
+      undrawableParameterMessage(3, 5, UndrawableValue::TooLarge), tooManyMarksMessage(4), outsideWindowMessage(5)};
+  EXPECT_EQ(d.report.warnings, expected);
+  EXPECT_EQ(d.used, staffWords + 2 * 3);  // the staff and the bar line, nothing of the dashes
+  EXPECT_TRUE(d.report.places[5].drawn);
+  for (int k = 2; k <= 5; ++k) EXPECT_FALSE(d.report.places[static_cast<size_t>(k - 1)].drawn) << k;
 }
 
 }  // namespace
