@@ -34,12 +34,14 @@ int pickNearestItem(const std::vector<ItemPlace>& places, DisplayPoint point) {
   return best;
 }
 
+// Display and page positions are combined in 64 bits: a staff placed far
+// off the page can hold a reference at the edge of the int range.
 float positionOfDisplayX(int32_t x, const DisplayOffsets& offsets) {
-  return static_cast<float>(x - offsets.x) / kUnitsPerP3;
+  return static_cast<float>(int64_t{x} - offsets.x) / kUnitsPerP3;
 }
 
 float stepOfDisplayY(int32_t y, const StaffEntry& staff, const DisplayOffsets& offsets) {
-  const float pageY = static_cast<float>(y + offsets.y);
+  const auto pageY = static_cast<float>(int64_t{y} + offsets.y);
   return (pageY - static_cast<float>(staff.referenceY)) / (kStepUnits * staff.stepScale);
 }
 
@@ -48,19 +50,19 @@ GroupArea areaOfBox(DisplayPoint a, DisplayPoint b, const StaffTable& staves, in
   GroupArea area;
   const float left = positionOfDisplayX(std::min(a.x, b.x), offsets);
   const float right = positionOfDisplayX(std::max(a.x, b.x), offsets);
-  const int32_t low = std::min(a.y, b.y) + offsets.y;
-  const int32_t high = std::max(a.y, b.y) + offsets.y;
-  const int32_t middle = (low + high) / 2;
+  const int64_t low = int64_t{std::min(a.y, b.y)} + offsets.y;
+  const int64_t high = int64_t{std::max(a.y, b.y)} + offsets.y;
+  const int64_t middle = (low + high) / 2;
   int nearest = 0;
-  int32_t nearestDistance = std::numeric_limits<int32_t>::max();
+  int64_t nearestDistance = std::numeric_limits<int64_t>::max();
   const int last = std::min(highestStaff, kStaffLimit - 1);
   for (int staff = 1; staff <= last; ++staff) {
-    const int32_t y = staves.entry(staff).middleY;
+    const int64_t y = staves.entry(staff).middleY;
     if (y >= low && y <= high) {
       if (area.lowerStaff == 0) area.lowerStaff = staff;
       area.upperStaff = staff;
     }
-    const int32_t distance = std::abs(y - middle);
+    const int64_t distance = y > middle ? y - middle : middle - y;
     if (distance < nearestDistance) {
       nearest = staff;
       nearestDistance = distance;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace ts {
 namespace {
 
@@ -57,6 +59,22 @@ TEST(ItemPicking, BoxesBecomeStavesAndPositions) {
   // The middle line of a staff is its step 7.
   EXPECT_FLOAT_EQ(stepOfDisplayY(middle1, staves.entry(1), offsets), 7.0f);
   EXPECT_FLOAT_EQ(positionOfDisplayX(3000, {1500, 0}), 10.0f);
+}
+
+// Positions at the ends of the int range, and a staff whose reference lies
+// there, are worked out without overflow (UBSan checks these).
+TEST(ItemPicking, ExtremePositionsStayInRange) {
+  StaffTable staves;
+  staves.place(StaffPlacement{1, 999, 1.0e7f, 0, 0, 0, 0, false});  // a giant staff far above
+  const DisplayOffsets offsets{-4000000, 4000000};
+  const DisplayPoint corner{2147483647, -2147483647 - 1};
+  const GroupArea area = areaOfBox(corner, {-2147483647 - 1, 2147483647}, staves, 1, offsets);
+  EXPECT_EQ(area.lowerStaff, 1);
+  EXPECT_GT(positionOfDisplayX(corner.x, offsets), 0.0f);
+  EXPECT_TRUE(std::isfinite(stepOfDisplayY(corner.y, staves.entry(1), offsets)));
+  const std::vector<ItemPlace> places = {placed(2147483647, 2147483647, -2147483647 - 1, -2147483647 - 1,
+                                                2147483647, 2147483647)};
+  EXPECT_EQ(pickNearestItem(places, corner), 1);
 }
 
 }  // namespace
