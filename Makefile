@@ -11,7 +11,9 @@ ifeq ($(SANITIZE),1)
   CMAKE_FLAGS += -DTONESMITH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 endif
 
-.PHONY: setup build test run bench fuzz clean
+FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing
+
+.PHONY: setup build test run bench stress fuzz clean
 
 setup:
 	@bash scripts/setup.sh
@@ -30,11 +32,18 @@ bench: setup
 	@cmake -S . -B build-bench -DTONESMITH_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build build-bench -j$(JOBS) --target benchmarks
 	@./build-bench/bin/benchmarks
+	@$(MAKE) --no-print-directory stress
+
+# 100,000 seeded hostile lines through tsm exec (also part of make bench).
+stress: setup
+	@cmake -S . -B build-bench -DTONESMITH_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j$(JOBS) --target tsm random_lines glyph_data
+	@bash bench/stress_exec.sh build-bench/bin/tsm build-bench/bin/random_lines
 
 fuzz: setup
 	@CXX=clang++-14 cmake -S . -B build-fuzz -DTONESMITH_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build build-fuzz -j$(JOBS) --target fuzz_page_file fuzz_command_line
-	@echo "Fuzz targets: build-fuzz/bin/fuzz_page_file, build-fuzz/bin/fuzz_command_line"
+	@cmake --build build-fuzz -j$(JOBS) --target $(FUZZ_TARGETS) glyph_data
+	@echo "Fuzz targets: $(patsubst %,build-fuzz/bin/%,$(FUZZ_TARGETS)); seeds in fuzz/corpus/<target without fuzz_>"
 
 clean:
 	rm -rf build build-sanitize build-bench build-fuzz

@@ -1,6 +1,8 @@
 // Any lines typed into the engine, one call per line, with every prompt
 // answered from the same input: no line may crash the engine, overrun a
-// buffer or leave the page store inconsistent. Files go to a sandbox folder.
+// buffer or leave the page store inconsistent. After every call the engine
+// has drawn the page with the symbol library; the lists are read back as the
+// desktop program reads them. Files go to a sandbox folder.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,6 +13,7 @@
 
 #include "engine/engine.h"
 #include "engine/engine_session.h"
+#include "fuzz_support.h"
 
 namespace {
 
@@ -92,7 +95,8 @@ void checkConsistent(const ts::PageStore& page) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static SandboxFiles files;
   ScriptedHost host;
-  ts::Engine engine(host, files);
+  static const std::filesystem::path library = fuzz::bundledLibrary();
+  ts::Engine engine(host, files, library);
   ts::EngineSession session(engine);
   host.rest = std::string_view(reinterpret_cast<const char*>(data), size);
   int calls = 0;
@@ -106,8 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       session.typeLine(*line);
     }
     checkConsistent(engine.page());
-    if (session.displayUsed() < 0 || session.displayUsed() > ts::kDisplayListWords) std::abort();
-    if (session.textUsed() < 0 || session.textUsed() > ts::kTextListBytes) std::abort();
+    fuzz::readBackLists(session.displayList(), session.displayUsed(), session.textList(), session.textUsed());
   }
   return 0;
 }

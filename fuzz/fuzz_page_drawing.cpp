@@ -1,0 +1,41 @@
+// Any bytes read as a page file and, when the reader takes them, drawn with
+// the symbol library into the host's two lists: no page may make drawing
+// hang, grow without bound, or write outside the lists.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "draw/page_drawing.h"
+#include "fuzz_support.h"
+#include "model/page_file.h"
+
+namespace {
+
+constexpr int kDisplayWords = 100000;  // the sizes the hosts give the engine
+constexpr int kTextBytes = 20000;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static fuzz::NoFiles files;
+  static ts::PageDrawer drawer(files, fuzz::bundledLibrary());
+  static ts::PageStore page;
+  static std::vector<int32_t> words(kDisplayWords);
+  static std::vector<char> text(kTextBytes);
+  const ts::PageReadResult result = ts::readPageFile(std::span<const uint8_t>(data, size), false, page);
+  if (result.status != ts::PageReadStatus::Ok) return 0;
+  // The last byte picks the drawing's settings, so the fuzzer reaches each.
+  const uint8_t settings = size > 0 ? data[size - 1] : 0;
+  ts::DrawRequest request;
+  request.highlightedItem = page.itemCount() > 0 ? settings % (page.itemCount() + 1) : 0;
+  request.showInvisible = (settings & 0x10) != 0;
+  request.unit = (settings & 0x20) != 0 ? 1.0f : 0.0f;
+  request.displayOffsetY = (settings & 0x40) != 0 ? -15000 : 0;
+  int32_t used = 0, textUsed = 0;
+  ts::DisplayTarget target{words.data(), kDisplayWords, &used, text.data(), kTextBytes, &textUsed};
+  (void)drawer.draw(page, request, target);
+  fuzz::readBackLists(words, used, text, textUsed);
+  return 0;
+}
