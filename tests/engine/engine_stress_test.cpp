@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 
 #include "engine/engine.h"
 #include "engine/engine_session.h"
 #include "platform/drive_map.h"
 #include "support/fake_host.h"
+#include "support/random_lines.h"
 
 namespace ts {
 namespace {
@@ -38,33 +38,6 @@ void expectConsistent(const PageStore& page, const std::string& after) {
   ASSERT_LE(position + kTrailerWords - 1, kStoreWords) << after;
 }
 
-class Vocabulary {
- public:
-  explicit Vocabulary(unsigned seed) : m_random(seed) {}
-
-  std::string line() {
-    static const std::vector<std::string> words = {
-        "NOTE", "REST", "TREB", "BASS", "STAFF", "BAR", "SLUR", "BEAM", "LINE", "KSIG", "METER", "PP", "F",
-        "CRES", "TIE", "END2", "8VA", "WNO", "ERE", "I", "II", "X", "NEX", "B", "NZ", "BZ", "AB", "ABX",
-        "C", "CC", "CX", "DE", "DEN", "DEB", "U", "D", "L", "R", "UU", "DD", "LL", "RR", "U*", "LFT",
-        "RGT", "NRMV", "S", "A", "PS3", "PG", "BLA", "GRA", "WHI", "SZ", "SZ+", "HALF", "CN", "[", "]",
-        "UNDO", "REDO", "UND", "RESTO", "OS", "OSR", "OH", "OT", "GD", "INVI", "FREEZ", "Q", "ZZZZ",
-        "M", "CO", "DG", "MU", "MD", "MS", "CS", "MX", "CT", "PST", ":U1", ";", ";;", "::R2", "::::"};
-    const int kind = pick(10);
-    if (kind < 2) return number(1, 30) + " " + number(-20, 40);  // a parameter edit
-    if (kind == 2) return number(1, 4) + " " + number(0, 100) + " " + number(0, 200) + " " + number(0, 4);
-    if (kind == 3) return "IF P1=" + number(1, 18) + " THEN P4=P4+" + number(-3, 3);
-    std::string word = words[static_cast<size_t>(pick(static_cast<int>(words.size())))];
-    if (pick(3) == 0) word += number(1, 12);
-    return word;
-  }
-  int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
-  std::string number(int low, int high) { return std::to_string(std::uniform_int_distribution<int>(low, high)(m_random)); }
-
- private:
-  std::mt19937 m_random;
-};
-
 TEST(EngineStress, RandomLinesKeepThePageConsistentAndUndoRestoresIt) {
   const std::filesystem::path root = std::filesystem::temp_directory_path() / "tonesmith-stress";
   std::filesystem::remove_all(root);
@@ -73,7 +46,7 @@ TEST(EngineStress, RandomLinesKeepThePageConsistentAndUndoRestoresIt) {
   testing::FakeHost host;
   Engine engine(host, drives);
   EngineSession session(engine);
-  Vocabulary vocabulary(20261206);
+  testing::RandomLines vocabulary(20261206);
 
   int undoChecks = 0;
   for (int i = 0; i < 3000; ++i) {
