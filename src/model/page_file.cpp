@@ -146,6 +146,18 @@ std::optional<int> soundRecordLength(std::span<const float> itemWords, size_t po
   return n;
 }
 
+enum class CodeWord { Kept, DroppedSilently, Damaged };
+
+// Dummy items and codes this version does not draw go without a word; a
+// code word that is no number at all is damage, not a code of another
+// version, and the user is told.
+CodeWord classifyCodeWord(float codeWord) {
+  if (!std::isfinite(codeWord)) return CodeWord::Damaged;
+  const int code = truncToInt(codeWord);
+  if (code >= 19 || code == kCodeDummy || code < 1) return CodeWord::DroppedSilently;
+  return CodeWord::Kept;
+}
+
 }  // namespace
 
 NormalisedItems normaliseItems(std::span<const float> itemWords) {
@@ -162,8 +174,10 @@ NormalisedItems normaliseItems(std::span<const float> itemWords) {
     const int n = *length;
     std::vector<float> params(itemWords.begin() + position + 1, itemWords.begin() + position + 1 + n);
     position += static_cast<size_t>(n) + 1;
+    const CodeWord kind = classifyCodeWord(params[0]);
+    if (kind == CodeWord::Damaged) result.inputDataError = true;
+    if (kind != CodeWord::Kept) continue;
     const int code = truncToInt(params[0]);
-    if (code >= 19 || code == kCodeDummy || code < 1) continue;
     if (n > kMaxStoredParams && code != kCodeText) {
       int last = kMaxStoredParams;
       while (last > kMinStoredParams && params[last - 1] == 0.0f) --last;

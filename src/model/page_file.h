@@ -71,6 +71,7 @@ struct NormalisedItems {
 // Cleans the item records of a file: a count word below 2 cuts the page
 // there, long non-text records lose trailing zero parameters beyond P45,
 // two-parameter records get P3 = 0, and codes 13, below 1 and above 18 go.
+// A code word that is not a finite number goes too, as an input data error.
 NormalisedItems normaliseItems(std::span<const float> itemWords);
 // Only the structure: the page still ends at a count word below 2 or a
 // record that runs past the items, but every sound record is kept as it

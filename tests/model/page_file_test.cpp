@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <random>
 #include <string>
@@ -248,6 +249,22 @@ TEST(PageFileNormalise, DropsDummyAndUnknownCodesSilently) {
   const NormalisedItems items = normaliseItems(words);
   EXPECT_FALSE(items.inputDataError);
   EXPECT_EQ(items.words, (std::vector<float>{3, 1, 1, 10, 3, 18.9f, 1, 70, 3, 2, 1, 80}));
+}
+
+TEST(PageFileNormalise, ACodeWordThatIsNoNumberIsAnInputDataError) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  for (float bad : {nan, -nan, inf, -inf}) {
+    const NormalisedItems items = normaliseItems(std::vector<float>{3, 1, 1, 10, 3, bad, 1, 20, 3, 2, 1, 30});
+    EXPECT_TRUE(items.inputDataError) << bad;
+    EXPECT_EQ(items.words, (std::vector<float>{3, 1, 1, 10, 3, 2, 1, 30})) << bad;  // the rest of the page stays
+  }
+  // A page of that one item was read as an empty page without a word.
+  auto page = newPage();
+  const PageReadResult result = readPageFile(pageFile({3, nan, 1, 10}), false, *page);
+  ASSERT_EQ(result.status, PageReadStatus::Ok);
+  EXPECT_TRUE(result.inputDataError);
+  EXPECT_EQ(page->itemCount(), 0);
 }
 
 TEST(PageFileNormalise, PadsTwoParameterItems) {
