@@ -500,9 +500,12 @@ void Engine::loadMacros() {
 }
 
 void Engine::storeMacros() {
+  std::string text;
+  for (const std::string& macro : m_macros) text += macro + '\n';
   ensureWorkFolder();
-  std::ofstream out(m_files.forWriting(kMacroFile), std::ios::trunc);
-  for (const std::string& macro : m_macros) out << macro << '\n';
+  // Shown at once: the line that defined the macros goes on to say other things.
+  const std::span bytes(reinterpret_cast<const uint8_t*>(text.data()), text.size());
+  if (const std::optional<std::string> error = writeWholeFile(kMacroFile, bytes)) m_host.messageBox(*error);
 }
 
 std::vector<std::string> Engine::expandLine(std::string_view line) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -181,7 +182,9 @@ class Engine {
   void stepFileCommand(int direction);
   void previousFileCommand();
   void saveUndoCopy();
-  bool writePageFile(std::string_view name, const std::string* backupName);
+  // Both answer the message of a write that failed, nothing when written.
+  std::optional<std::string> writePageFile(std::string_view name, const std::string* backupName);
+  std::optional<std::string> writeWholeFile(std::string_view name, std::span<const uint8_t> bytes);
   std::optional<std::string> askFileName(std::string_view prompt);
   bool confirmDiscardChanges();
   void addHistory(std::string_view name);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <span>
 #include <system_error>
 
 #include "engine/engine.h"
@@ -33,32 +34,6 @@ std::optional<std::vector<uint8_t>> readAll(const fs::path& path) {
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   bytes.resize(static_cast<size_t>(in.gcount()));
   return bytes;
-}
-
-// Writes beside the target and replaces it only when the whole write
-// succeeded, so a failed save never loses the previous file.
-bool writeReplacing(const fs::path& target, const std::vector<uint8_t>& bytes) {
-  if (target.empty()) return false;
-  std::error_code error;
-  fs::path temporary = target;
-  temporary += ".tsm-writing";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      fs::remove(temporary, error);
-      return false;
-    }
-  }
-  fs::rename(temporary, target, error);
-  if (error) {
-    fs::remove(temporary, error);
-    return false;
-  }
-  return true;
 }
 
 bool hasExtension(std::string_view name) {
@@ -180,7 +155,9 @@ void Engine::addHistory(std::string_view name) {
   if (!addToHistory(names, name)) return;
   const std::string text = formatHistory(names);
   ensureWorkFolder();
-  writeReplacing(m_files.forWriting(kHistoryFile), std::vector<uint8_t>(text.begin(), text.end()));
+  // The history only helps find pages again: a page read is no failure
+  // because its name could not be noted.
+  m_files.writeWhole(kHistoryFile, std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
 }
 
 std::vector<std::string> Engine::history() const {
@@ -212,15 +189,26 @@ void Engine::saveAsCommand() {
   saveCommand(*name);
 }
 
-bool Engine::writePageFile(std::string_view name, const std::string* backupName) {
-  const std::vector<uint8_t> bytes = encodePageFile(m_page, m_unit, backupName);
-  return writeReplacing(m_files.forWriting(name), bytes);
+// Every file the engine writes goes through the host's whole-file write,
+// which replaces a file only when the new content is complete.
+std::optional<std::string> Engine::writeWholeFile(std::string_view name, std::span<const uint8_t> bytes) {
+  const WriteResult result = m_files.writeWhole(name, bytes);
+  if (result == WriteResult::Written) return std::nullopt;
+  return writeErrorMessage(name, result);
+}
+
+std::optional<std::string> Engine::writePageFile(std::string_view name, const std::string* backupName) {
+  return writeWholeFile(name, encodePageFile(m_page, m_unit, backupName));
 }
 
 bool Engine::savePage(std::string_view name) {
   const std::string fileName(name);
-  if (fileName.size() > static_cast<size_t>(kMaxFileNameLength) || !writePageFile(fileName, nullptr)) {
-    setMessage(std::string(page_file_messages::kErrorWriting) + " " + fileName);
+  // A name longer than the page keeps is refused, not cut to another file's.
+  const std::optional<std::string> error = fileName.size() > static_cast<size_t>(kMaxFileNameLength)
+                                               ? writeErrorMessage(fileName, WriteResult::Failed)
+                                               : writePageFile(fileName, nullptr);
+  if (error) {
+    setMessage(*error);
     return false;
   }
   m_pageName = fileName;
@@ -284,8 +272,8 @@ void Engine::saveUndoCopy() {
   if (m_undoMark < -2) return;
   if (m_undoMark >= -1) {
     ensureWorkFolder();
-    if (!writePageFile(kUndoFile, &m_pageName)) {
-      m_host.messageBox(std::string(page_file_messages::kErrorWriting) + " " + kUndoFile);
+    if (const std::optional<std::string> error = writePageFile(kUndoFile, &m_pageName)) {
+      m_host.messageBox(*error);
       return;
     }
     m_savedModified = m_modified;

@@ -282,11 +282,8 @@ void Engine::cutCopy() {
   for (int k : selected) items->append(m_page.record(k));
   ensureWorkFolder();
   const std::string name = cutStoreName(store);
-  const std::vector<uint8_t> bytes = encodePageFile(*items, m_unit);
-  std::ofstream out(m_files.forWriting(name), std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!out) {
-    setMessage(std::string(page_file_messages::kErrorWriting) + " " + name);
+  if (const std::optional<std::string> error = writeWholeFile(name, encodePageFile(*items, m_unit))) {
+    setMessage(*error);
     return;
   }
   char text[96];

@@ -48,8 +48,8 @@ void Engine::undoCommand() {
     return;
   }
   ensureWorkFolder();
-  if (!writePageFile(kRedoFile, &m_pageName)) {
-    setMessage(std::string(page_file_messages::kErrorWriting) + " " + kRedoFile);
+  if (const std::optional<std::string> error = writePageFile(kRedoFile, &m_pageName)) {
+    setMessage(*error);
     return;
   }
   m_undoFlag = -1;
@@ -105,7 +105,9 @@ void Engine::undeleteCommand() {
 
 void Engine::saveBackup() {
   ensureWorkFolder();
-  writePageFile(kBackupFile, &m_pageName);
+  // The changed page is about to be replaced; without its backup the user
+  // must at least know the changes are gone.
+  if (const std::optional<std::string> error = writePageFile(kBackupFile, &m_pageName)) m_host.messageBox(*error);
 }
 
 void Engine::getBackupCommand() {

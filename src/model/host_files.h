@@ -4,13 +4,19 @@
 // decides where such a name lives on this machine and finds names without
 // regard to case, since the engine upper-cases names before reading.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace ts {
+
+// How writing a whole file ended. A file the user protected is refused
+// rather than replaced behind their back.
+enum class WriteResult { Written, ReadOnly, Failed };
 
 class HostFiles {
  public:
@@ -22,6 +28,12 @@ class HostFiles {
   // existing file are matched without regard to case, the rest is kept as
   // typed. Empty when the name cannot stand for a place on this machine.
   virtual std::filesystem::path forWriting(std::string_view name) const = 0;
+  // Makes `bytes` the whole content of the file the name stands for. The
+  // engine counts on the file being either wholly replaced or left exactly
+  // as it was, even across a crash; the host that keeps real files must
+  // see to that. This plain version writes in place, which is enough for
+  // hosts that stand in for a disk (tests, fuzzing, benchmarks).
+  virtual WriteResult writeWhole(std::string_view name, std::span<const uint8_t> bytes) const;
 };
 
 }  // namespace ts

@@ -62,6 +62,12 @@ std::string trimRight(std::string text) {
 
 }  // namespace
 
+std::string writeErrorMessage(std::string_view name, WriteResult result) {
+  std::string text = std::string(page_file_messages::kErrorWriting) + " " + std::string(name);
+  if (result == WriteResult::ReadOnly) text += std::string(" ") + page_file_messages::kReadOnly;
+  return text;
+}
+
 std::vector<uint8_t> encodePageFile(const PageStore& page, float unitSetting, const std::string* backupName) {
   const int p = page.nextFreeWord();
   const int w = p + 5;

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/host_files.h"
 #include "model/page_store.h"
 
 namespace ts {
@@ -30,8 +31,13 @@ inline constexpr const char* kErrorOpening = "Error opening file->";
 inline constexpr const char* kNotCanto = "*** This is NOT a CANTO file. ***";
 inline constexpr const char* kInputDataError = "*** Input data error.    ***";
 inline constexpr const char* kErrorWriting = "***Error writing file:";
+inline constexpr const char* kReadOnly = "is read-only.";
 inline constexpr const char* kGettingBackup = "Getting Backup of";
 }  // namespace page_file_messages
+
+// What the user is told when a file could not be written: the writing
+// error and the name, and why when the file is protected.
+std::string writeErrorMessage(std::string_view name, WriteResult result);
 
 // The bytes of a page file for the page as it stands.
 std::vector<uint8_t> encodePageFile(const PageStore& page, float unitSetting,

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/safe_file_writer.h"
+
 namespace fs = std::filesystem;
 
 namespace ts {
@@ -120,6 +122,10 @@ fs::path DriveMap::forWriting(std::string_view name) const {
     }
   }
   return current;
+}
+
+WriteResult DriveMap::writeWhole(std::string_view name, std::span<const uint8_t> bytes) const {
+  return writeFileSafely(forWriting(name), bytes);
 }
 
 }  // namespace ts

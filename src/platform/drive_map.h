@@ -36,6 +36,9 @@ class DriveMap : public HostFiles {
 
   std::optional<std::filesystem::path> findExisting(std::string_view name) const override;
   std::filesystem::path forWriting(std::string_view name) const override;
+  // Through writeFileSafely, so every file the program writes survives a
+  // failed write or a crash whole, and protected files stay as they are.
+  WriteResult writeWhole(std::string_view name, std::span<const uint8_t> bytes) const override;
 
  private:
   std::array<std::filesystem::path, 26> m_drives;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <csignal>
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,13 +40,30 @@ std::vector<ItemRecord> notes(int count) {
   return items;
 }
 
+// The real drive map, noting every name the engine writes through it.
+class RecordingDrives : public DriveMap {
+ public:
+  using DriveMap::DriveMap;
+  WriteResult writeWhole(std::string_view name, std::span<const uint8_t> bytes) const override {
+    written.emplace_back(name);
+    return DriveMap::writeWhole(name, bytes);
+  }
+  mutable std::vector<std::string> written;
+};
+
+mode_t modeOf(const fs::path& path) {
+  struct stat status {};
+  ::stat(path.c_str(), &status);
+  return status.st_mode & 07777;
+}
+
 class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::string pattern = (fs::temp_directory_path() / "engine_test_XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     root = pattern;
-    drives = std::make_unique<DriveMap>(root);
+    drives = std::make_unique<RecordingDrives>(root);
     engine = std::make_unique<Engine>(host, *drives);
     session = std::make_unique<EngineSession>(*engine);
     // The first drawing may warn about the symbol library, which these
@@ -82,7 +101,7 @@ class EngineTest : public ::testing::Test {
 
   fs::path root;
   testing::FakeHost host;
-  std::unique_ptr<DriveMap> drives;
+  std::unique_ptr<RecordingDrives> drives;
   std::unique_ptr<Engine> engine;
   std::unique_ptr<EngineSession> session;
 };
@@ -461,6 +480,65 @@ TEST_F(EngineTest, SaveNeedsANameAndOffersTheExtension) {
   host.answers = {"!cancel"};
   session->sendCommand("SA");
   EXPECT_EQ(engine->pageName(), "C:\\PLAIN");
+}
+
+TEST_F(EngineTest, AProtectedPageIsNotReplacedAndKeepsTheChanges) {
+  type("NOTE");
+  session->savePage("C:\\KEPT.MUS");
+  const Bytes saved = readFile("KEPT.MUS");
+  ASSERT_EQ(::chmod((root / "KEPT.MUS").c_str(), 0444), 0);
+  type("REST");
+  for (const CallResult& result : {type("SM"), session->savePage("C:\\KEPT.MUS")}) {
+    EXPECT_EQ(result.message, "***Error writing file: C:\\KEPT.MUS is read-only.");
+  }
+  EXPECT_TRUE(engine->modified());
+  EXPECT_EQ(readFile("KEPT.MUS"), saved);
+  EXPECT_EQ(modeOf(root / "KEPT.MUS"), 0444u);
+
+  // A page the user keeps private stays private when it is saved again.
+  ASSERT_EQ(::chmod((root / "KEPT.MUS").c_str(), 0600), 0);
+  EXPECT_EQ(type("SM").message, "File saved: C:\\KEPT.MUS");
+  EXPECT_EQ(modeOf(root / "KEPT.MUS"), 0600u);
+  EXPECT_FALSE(engine->modified());
+}
+
+TEST_F(EngineTest, EveryFileTheEngineWritesGoesThroughTheHostsWholeFileWrite) {
+  writeFile("A.MUS", pageBytes(notes(2)));
+  writeFile("B.MUS", pageBytes(notes(3)));
+  type("G C:\\A.MUS");  // the history
+  type("::R2");           // the macros
+  type("OS");             // the undo copy
+  type("UNDO");           // the redo copy
+  type("CT");
+  type("1 0 100");        // the cut/copy store
+  session->savePage("C:\\SAVED.MUS");
+  type("NOTE");
+  type("X");
+  host.answers = {"N"};
+  type("G C:\\B.MUS");  // the backup of the changed page
+
+  std::set<fs::path> throughTheHost;
+  for (const std::string& name : drives->written) throughTheHost.insert(drives->forWriting(name));
+  std::set<fs::path> onDisk;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(root))
+    if (entry.is_regular_file()) onDisk.insert(entry.path());
+  onDisk.erase(root / "A.MUS");
+  onDisk.erase(root / "B.MUS");
+  EXPECT_EQ(onDisk.size(), 7u);
+  EXPECT_EQ(onDisk, throughTheHost);
+}
+
+TEST_F(EngineTest, WorkFilesThatCannotBeWrittenSaySo) {
+  type("::R2");
+  ASSERT_EQ(::chmod((root / "!TMP" / "!macros.tmp").c_str(), 0444), 0);
+  type("::U1");
+  EXPECT_TRUE(wasShown("***Error writing file: C:\\!TMP\\!macros.tmp is read-only."));
+  type("NOTE");
+  type("X");
+  fs::create_directories(root / "!TMP" / "!!cut0.tmp");  // a folder where the store goes
+  type("CT");
+  const CallResult cut = type("1 0 100");
+  EXPECT_EQ(cut.message, "***Error writing file: C:\\!TMP\\!!cut0.tmp");
 }
 
 }  // namespace
