@@ -67,6 +67,7 @@ bool Engine::call(int32_t* displayList, int32_t& displayUsed, char* textList, in
   m_textUsed = &textUsed;
   m_message.clear();
   m_messageBox = false;
+  m_failed = false;
   m_pageChanged = false;
   (void)status;
 
@@ -186,12 +187,12 @@ void Engine::dispatch(const CommandLine& line) {
 }
 
 void Engine::unknownWord(const CommandLine& line) {
-  setMessage(std::string(messages::kUnknownWord) + " " + line.word.substr(0, 9));
+  fail(std::string(messages::kUnknownWord) + " " + line.word.substr(0, 9));
   m_messageBox = true;
 }
 
 void Engine::notAvailableYet(std::string_view word) {
-  setMessage("*** " + std::string(word) + " " + messages::kNotAvailable);
+  fail("*** " + std::string(word) + " " + messages::kNotAvailable);
 }
 
 bool Engine::refuseWhileEditing() {

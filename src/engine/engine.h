@@ -64,6 +64,11 @@ class Engine {
   int takeRequestedZoom();
   // Above 0 while the engine waits inside a command for the user.
   int waitLevel() const { return m_waitLevel; }
+  // True when the last call could not do what it was asked: a page or work
+  // file that could not be read or written, a file name that was not
+  // given, or a command the engine does not know or cannot do yet. Batch
+  // hosts turn it into their exit status.
+  bool lastCallFailed() const { return m_failed; }
 
   // What hosts show.
   const PageStore& page() const { return m_page; }
@@ -201,6 +206,10 @@ class Engine {
   void removeUnknownItems();
 
   void setMessage(std::string_view text) { m_message = std::string(text); }
+  void fail(std::string_view text) {
+    setMessage(text);
+    m_failed = true;
+  }
   void markModified() {
     m_modified = true;
     m_pageChanged = true;
@@ -215,6 +224,7 @@ class Engine {
   std::string m_lastCommand;  // for "Q" (repeat)
   std::string m_message;      // the work line's message, handed back in the input line
   bool m_messageBox = false;
+  bool m_failed = false;      // see lastCallFailed
 
   PageStore m_page;
   std::string m_pageName = "CANTO.MUS";

@@ -36,6 +36,7 @@ CallResult EngineSession::run(std::string_view command, std::string_view input) 
   CallResult result;
   result.messageBox = m_engine.call(m_displayList.data(), m_displayUsed, m_textList.data(), m_textUsed, status);
   result.status = status;
+  result.failed = m_engine.lastCallFailed();
   result.message = takeLine(m_engine.inputLine());
   m_lastMessage = result.message;
   return result;
@@ -78,6 +79,7 @@ CallResult EngineSession::savePage(std::string_view path) {
 CallResult EngineSession::refused(std::string_view message, std::string_view path) {
   CallResult result;
   result.message = std::string(message) + " " + std::string(path);
+  result.failed = true;
   m_lastMessage = result.message;
   return result;
 }

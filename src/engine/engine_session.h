@@ -17,6 +17,7 @@ struct CallResult {
   std::string message;   // the message line, trailing blanks trimmed
   bool messageBox = false;
   int status = 0;
+  bool failed = false;   // the action could not be done (Engine::lastCallFailed)
 };
 
 class EngineSession {

@@ -80,7 +80,7 @@ void Engine::getCommand(std::string_view typed) {
     name = *answer;
   }
   if (name.empty()) {
-    setMessage(messages::kNoFileName);
+    fail(messages::kNoFileName);
     return;
   }
   if (!confirmDiscardChanges()) return;
@@ -91,19 +91,19 @@ bool Engine::getPage(std::string_view name) {
   const std::string displayName = trimmed(name);
   // A name longer than the page keeps is refused, not cut to another file's.
   if (displayName.size() > static_cast<size_t>(kMaxFileNameLength)) {
-    setMessage(std::string(page_file_messages::kNotFound) + " " + displayName);
+    fail(std::string(page_file_messages::kNotFound) + " " + displayName);
     return false;
   }
   const std::optional<fs::path> path = m_files.findExisting(upperCase(displayName));
   std::error_code error;
   if (!path || fs::is_directory(*path, error)) {
-    setMessage(std::string(page_file_messages::kNotFound) + " " + displayName);
+    fail(std::string(page_file_messages::kNotFound) + " " + displayName);
     return false;
   }
   m_host.showMessage(messages::kReading + displayName);
   const std::optional<std::vector<uint8_t>> bytes = readAll(*path);
   if (!bytes) {
-    setMessage(std::string(page_file_messages::kNotFound) + " " + displayName);
+    fail(std::string(page_file_messages::kNotFound) + " " + displayName);
     return false;
   }
   // The page is read aside and only then replaces the one in memory, so a
@@ -116,7 +116,7 @@ bool Engine::getPage(std::string_view name) {
                                    ? std::string(page_file_messages::kErrorOpening) + displayName
                                    : std::string(page_file_messages::kNotCanto) + " " + displayName;
     m_host.messageBox(reason);
-    setMessage(messages::kErrorOpeningFile);
+    fail(messages::kErrorOpeningFile);
     return false;
   }
   std::string newName = displayName;
@@ -177,7 +177,7 @@ void Engine::ensureWorkFolder() {
 void Engine::saveCommand(std::string_view name) {
   const std::string trimmedName = trimmed(name);
   if (trimmedName.empty()) {
-    setMessage(messages::kNoFileName);
+    fail(messages::kNoFileName);
     return;
   }
   savePage(trimmedName);
@@ -194,6 +194,7 @@ void Engine::saveAsCommand() {
 std::optional<std::string> Engine::writeWholeFile(std::string_view name, std::span<const uint8_t> bytes) {
   const WriteResult result = m_files.writeWhole(name, bytes);
   if (result == WriteResult::Written) return std::nullopt;
+  m_failed = true;
   return writeErrorMessage(name, result);
 }
 
@@ -208,7 +209,7 @@ bool Engine::savePage(std::string_view name) {
                                                ? writeErrorMessage(fileName, WriteResult::Failed)
                                                : writePageFile(fileName, nullptr);
   if (error) {
-    setMessage(*error);
+    fail(*error);
     return false;
   }
   m_pageName = fileName;

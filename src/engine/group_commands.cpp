@@ -307,14 +307,14 @@ void Engine::pasteCommand() {
   const std::string name = cutStoreName(std::clamp(store, 0, kCutStores - 1));
   const std::optional<std::filesystem::path> path = store >= 0 && store < kCutStores ? m_files.findExisting(name) : std::nullopt;
   if (!path) {
-    setMessage(std::string(page_file_messages::kNotFound) + " " + name);
+    fail(std::string(page_file_messages::kNotFound) + " " + name);
     return;
   }
   std::ifstream in(*path, std::ios::binary);
   const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   auto items = std::make_unique<PageStore>();
   if (readPageFile(bytes, false, *items).status != PageReadStatus::Ok) {
-    setMessage(std::string(page_file_messages::kNotCanto) + " " + name);
+    fail(std::string(page_file_messages::kNotCanto) + " " + name);
     return;
   }
   saveUndoCopy();

@@ -22,7 +22,7 @@ constexpr const char* kBackupFile = "C:\\!TMP\\!save.tmp";
 bool Engine::readWorkCopy(std::string_view name) {
   const std::optional<fs::path> path = m_files.findExisting(name);
   if (!path) {
-    setMessage(std::string(page_file_messages::kNotFound) + " " + std::string(name));
+    fail(std::string(page_file_messages::kNotFound) + " " + std::string(name));
     return false;
   }
   std::ifstream in(*path, std::ios::binary);
@@ -30,7 +30,7 @@ bool Engine::readWorkCopy(std::string_view name) {
   auto copy = std::make_unique<PageStore>();
   const PageReadResult result = readPageFile(bytes, true, *copy, ItemCheck::StructureOnly);
   if (result.status != PageReadStatus::Ok) {
-    setMessage(std::string(page_file_messages::kNotCanto) + " " + std::string(name));
+    fail(std::string(page_file_messages::kNotCanto) + " " + std::string(name));
     return false;
   }
   m_page = *copy;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <set>
@@ -490,6 +491,7 @@ TEST_F(EngineTest, AProtectedPageIsNotReplacedAndKeepsTheChanges) {
   type("REST");
   for (const CallResult& result : {type("SM"), session->savePage("C:\\KEPT.MUS")}) {
     EXPECT_EQ(result.message, "***Error writing file: C:\\KEPT.MUS is read-only.");
+    EXPECT_TRUE(result.failed);
   }
   EXPECT_TRUE(engine->modified());
   EXPECT_EQ(readFile("KEPT.MUS"), saved);
@@ -539,6 +541,35 @@ TEST_F(EngineTest, WorkFilesThatCannotBeWrittenSaySo) {
   type("CT");
   const CallResult cut = type("1 0 100");
   EXPECT_EQ(cut.message, "***Error writing file: C:\\!TMP\\!!cut0.tmp");
+  EXPECT_TRUE(cut.failed);
+}
+
+TEST_F(EngineTest, AnswersSayWhetherTheActionCouldBeDone) {
+  writeFile("A.MUS", pageBytes(notes(2)));
+  const auto typed = [&](const char* line) { return [&, line] { return type(line); }; };
+  struct Case {
+    const char* what;
+    std::function<CallResult()> action;
+    bool failed;
+  } cases[] = {
+      {"a new item", typed("NOTE"), false},
+      {"an unknown word", typed("ZZZZ"), true},
+      {"a command not built yet", typed("PR"), true},
+      {"closing the item", typed("X"), false},
+      {"a state notice", typed("UND"), false},
+      {"a page read", [&] { return session->openPage("C:\\A.MUS"); }, false},
+      {"a missing page", [&] { return session->openPage("C:\\MISSING.MUS"); }, true},
+      {"a typed get of a missing page", typed("G C:\\MISSING.MUS"), true},
+      {"a page saved", [&] { return session->savePage("C:\\OUT.MUS"); }, false},
+      {"a save into no folder", [&] { return session->savePage("C:\\NOFOLDER\\X.MUS"); }, true},
+      {"a save without a name", [&] { return session->savePage(""); }, true},
+      {"a paste of an empty store", [&] {
+         host.answers = {"7"};
+         return type("PST");
+       }, true},
+      {"the next call", typed("INVI"), false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.action().failed, c.failed) << c.what;
 }
 
 }  // namespace
