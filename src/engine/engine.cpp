@@ -132,7 +132,7 @@ bool Engine::handlePseudoKey(std::string_view line) {
     setMessage(std::string(messages::kUnknownWord) + " " + std::string(line.substr(0, 9)));
     return true;
   }
-  const int code = static_cast<int>(*key);
+  const int code = truncToInt(*key);  // "~~9e9" reads as a number too
   // "~~038x": the menu's display moves, whatever the mode.
   const bool displayMove = line.size() > 5 && (line[5] == 'x' || line[5] == 'X');
   std::string command;
@@ -389,10 +389,12 @@ void Engine::moveDisplay(std::string_view mnemonic) {
   if (mnemonic == "TOP") m_displayOffsetY = 0;
   if (mnemonic == "MID") m_displayOffsetY = -22000;
   if (mnemonic == "BOT") m_displayOffsetY = -44000;
-  if (mnemonic == "]]") m_displayOffsetY += kStep;
-  if (mnemonic == "[[") m_displayOffsetY -= kStep;
-  if (mnemonic == "--") m_displayOffsetX += kStep;
-  if (mnemonic == "++") m_displayOffsetX -= kStep;
+  // However often the display is moved, it stays within the drawable window.
+  const auto moved = [](int offset, int by) { return clampToDrawableWindow(int64_t{offset} + by); };
+  if (mnemonic == "]]") m_displayOffsetY = moved(m_displayOffsetY, kStep);
+  if (mnemonic == "[[") m_displayOffsetY = moved(m_displayOffsetY, -kStep);
+  if (mnemonic == "--") m_displayOffsetX = moved(m_displayOffsetX, kStep);
+  if (mnemonic == "++") m_displayOffsetX = moved(m_displayOffsetX, -kStep);
   m_pageChanged = true;
 }
 

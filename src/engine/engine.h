@@ -15,6 +15,7 @@
 
 #include "engine/command_line.h"
 #include "engine/creation_keywords.h"
+#include "draw/drawable_values.h"
 #include "draw/page_drawing.h"
 #include "engine/engine_host.h"
 #include "engine/group_selection.h"
@@ -57,8 +58,10 @@ class Engine {
 
   // Input beside the fields: the position of a click and the start of a
   // dragged box (engine display units), the host's zoom.
-  void setClickPosition(int x, int y) { m_click = {x, y}; }
-  void setDragStart(int x, int y) { m_dragStart = {x, y}; }
+  // Positions from the host are held inside the drawable window, so no
+  // click can carry the picking arithmetic past the int range.
+  void setClickPosition(int x, int y) { m_click = {clampToDrawableWindow(x), clampToDrawableWindow(y)}; }
+  void setDragStart(int x, int y) { m_dragStart = {clampToDrawableWindow(x), clampToDrawableWindow(y)}; }
   void setZoom(int zoom) { m_zoom = zoom; }
   // A zoom the engine asks the host to take (0 for none); cleared by reading.
   int takeRequestedZoom();
