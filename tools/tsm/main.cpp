@@ -4,12 +4,18 @@
 //   tsm [--root DIR] exec [PAGE]  run user actions from standard input
 //   tsm [--root DIR] dlist PAGE   print the display list and text list of a page
 //   tsm [--root DIR] export PAGE OUT.png|OUT.svg|OUT.pdf [--zoom Z] [--dpi D] [--fit]
+//
+// Exit status: 0 when the work was done; 1 when it could not be: the page
+// could not be read (items, dlist and export then print or write nothing),
+// the picture could not be written, or an action of an exec script failed
+// (a page or work file not read or written, a file name not given, a
+// command the engine does not know or cannot do yet, an action line tsm
+// cannot read; the script still runs to its end); 2 for a usage error.
 
 #include <QGuiApplication>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,6 +28,10 @@
 #include "tsm_host.h"
 
 namespace {
+
+constexpr int kDone = 0;
+constexpr int kNotDone = 1;
+constexpr int kUsageError = 2;
 
 constexpr const char* kUsage =
     "usage: tsm [--root DIR] items PAGE\n"
@@ -76,22 +86,29 @@ void printItems(const ts::PageStore& page) {
   }
 }
 
+// Opens the page a verb works on, saying what the engine said; false when
+// the page could not be read.
+bool openForVerb(ts::EngineSession& session, tsm::ScriptHost& host, const std::string& page) {
+  const ts::CallResult result = session.openPage(page);
+  if (!result.message.empty()) host.print(result.message);
+  return !result.failed;
+}
+
 int itemsVerb(const Options& options, ts::DriveMap& drives) {
   if (options.arguments.size() != 1) {
     std::cerr << kUsage;
-    return 2;
+    return kUsageError;
   }
-  std::istringstream noInput;
   tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
   ts::Engine engine(host, drives, g_library);
   ts::EngineSession session(engine);
-  const ts::CallResult result = session.openPage(options.arguments[0]);
-  if (!result.message.empty()) host.print(result.message);
+  if (!openForVerb(session, host, options.arguments[0])) return kNotDone;
   printItems(engine.page());
-  return 0;
+  return kDone;
 }
 
-void runAction(const std::string& line, ts::EngineSession& session, tsm::ScriptHost& host) {
+// Runs one script line; false when it could not be done.
+bool runAction(const std::string& line, ts::EngineSession& session, tsm::ScriptHost& host) {
   host.startCall();
   ts::CallResult result;
   const auto argument = [&](size_t skip) { return line.size() > skip ? line.substr(skip) : std::string(); };
@@ -105,34 +122,37 @@ void runAction(const std::string& line, ts::EngineSession& session, tsm::ScriptH
     const std::optional<ts::UserEvent> event = tsm::ScriptHost::parseAction(line);
     if (!event) {
       std::cerr << "tsm: cannot read the action: " << line << '\n';
-      return;
+      return false;
     }
     switch (event->kind) {
       case ts::UserEvent::Kind::Click: result = session.click(event->x, event->y); break;
       case ts::UserEvent::Kind::Box: result = session.box(event->x, event->y, event->x2, event->y2); break;
       case ts::UserEvent::Kind::Key: result = session.pressKey(event->key); break;
-      default: return;
+      default: return true;
     }
   } else {
     result = session.typeLine(line);
   }
   if (!result.message.empty()) host.print(result.message);
+  return !result.failed;
 }
 
 int execVerb(const Options& options, ts::DriveMap& drives) {
   if (options.arguments.size() > 1) {
     std::cerr << kUsage;
-    return 2;
+    return kUsageError;
   }
   tsm::ScriptHost host([] { return tsm::nextScriptLine(std::cin); }, std::cout);
   ts::Engine engine(host, drives, g_library);
   ts::EngineSession session(engine);
-  if (!options.arguments.empty()) runAction("!open " + options.arguments[0], session, host);
+  // A failure does not stop the script: the user sees every message, and
+  // the exit status tells that something went wrong.
+  bool allDone = options.arguments.empty() || runAction("!open " + options.arguments[0], session, host);
   while (const std::optional<std::string> line = tsm::nextScriptLine(std::cin)) {
     if (line->empty()) continue;
-    runAction(*line, session, host);
+    allDone = runAction(*line, session, host) && allDone;
   }
-  return 0;
+  return allDone ? kDone : kNotDone;
 }
 
 std::string quoted(const std::string& text) { return "\"" + text + "\""; }
@@ -158,15 +178,14 @@ void printDisplayList(const ts::EngineSession& session) {
 int dlistVerb(const Options& options, ts::DriveMap& drives) {
   if (options.arguments.size() != 1) {
     std::cerr << kUsage;
-    return 2;
+    return kUsageError;
   }
   tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
   ts::Engine engine(host, drives, g_library);
   ts::EngineSession session(engine);
-  const ts::CallResult result = session.openPage(options.arguments[0]);
-  if (!result.message.empty()) host.print(result.message);
+  if (!openForVerb(session, host, options.arguments[0])) return kNotDone;
   printDisplayList(session);
-  return 0;
+  return kDone;
 }
 
 bool readNumber(const std::string& text, double& value) {
@@ -184,7 +203,7 @@ int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** ar
     if ((arg == "--zoom" || arg == "--dpi") && i + 1 < options.arguments.size()) {
       if (!readNumber(options.arguments[++i], value)) {
         std::cerr << "tsm: " << arg << " wants a positive number\n";
-        return 2;
+        return kUsageError;
       }
       if (arg == "--zoom") settings.zoom = static_cast<int>(value);
       else settings.dotsPerInch = value;
@@ -196,24 +215,25 @@ int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** ar
   }
   if (files.size() != 2 || settings.zoom < 1) {
     std::cerr << kUsage;
-    return 2;
+    return kUsageError;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
   tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
   ts::Engine engine(host, drives, g_library);
   ts::EngineSession session(engine);
-  const ts::CallResult result = session.openPage(files[0]);
-  if (!result.message.empty()) host.print(result.message);
+  // A page that cannot be read exports nothing, rather than a blank picture
+  // that looks like a page.
+  if (!openForVerb(session, host, files[0])) return kNotDone;
   settings.paper = engine.paper();
   const std::span<const int32_t> words(session.displayList().data(), static_cast<size_t>(session.displayUsed()));
   const std::span<const char> text(session.textList().data(), static_cast<size_t>(session.textUsed()));
   const std::string error = tsm::exportPicture(words, text, files[1], settings);
   if (!error.empty()) {
     std::cerr << "tsm: " << error << '\n';
-    return 1;
+    return kNotDone;
   }
-  return 0;
+  return kDone;
 }
 
 }  // namespace
@@ -223,7 +243,7 @@ int main(int argc, char** argv) {
   Options options;
   if (!parseOptions(argc, argv, options)) {
     std::cerr << kUsage;
-    return 2;
+    return kUsageError;
   }
   ts::DriveMap drives(ts::DriveMap::defaultRoot(options.root));
   drives.mapDrivesFromEnvironment();
@@ -235,5 +255,5 @@ int main(int argc, char** argv) {
     return exportVerb(options, drives, qtArgc, argv);
   }
   std::cerr << "tsm: unknown verb: " << options.verb << '\n' << kUsage;
-  return 2;
+  return kUsageError;
 }
