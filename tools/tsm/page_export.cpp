@@ -1,5 +1,6 @@
 #include "page_export.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPageSize>
@@ -8,7 +9,9 @@
 #include <QSvgGenerator>
 #include <cmath>
 #include <memory>
+#include <optional>
 
+#include "platform/safe_file_writer.h"
 #include "render/display_renderer.h"
 
 namespace tsm {
@@ -65,51 +68,88 @@ bool endsWith(const std::string& text, const std::string& suffix) {
   return tail == suffix;
 }
 
+// Where a picture is painted: the view-unit area it shows, the options
+// that place it, and its size in pixels.
+struct Canvas {
+  QRectF area;
+  ts::RenderOptions options;
+  QSize pixels;
+  int zoom = 64;
+  double dotsPerInch = 150.0;
+};
+
+void paintPng(const ts::DisplayRenderer& renderer, const Canvas& canvas, QIODevice& out) {
+  QImage image(canvas.pixels, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  renderer.render(painter, canvas.zoom, canvas.options);
+  painter.end();
+  image.save(&out, "PNG");
+}
+
+void paintSvg(const ts::DisplayRenderer& renderer, const Canvas& canvas, QIODevice& out) {
+  QSvgGenerator svg;
+  svg.setOutputDevice(&out);
+  svg.setSize(canvas.pixels);
+  svg.setViewBox(QRect(QPoint(0, 0), canvas.pixels));
+  svg.setResolution(static_cast<int>(canvas.dotsPerInch));
+  QPainter painter(&svg);
+  painter.fillRect(QRect(QPoint(0, 0), canvas.pixels), Qt::white);
+  renderer.render(painter, canvas.zoom, canvas.options);
+}
+
+void paintPdf(const ts::DisplayRenderer& renderer, const Canvas& canvas, QIODevice& out) {
+  QPdfWriter pdf(&out);
+  pdf.setResolution(static_cast<int>(canvas.dotsPerInch));
+  const QSizeF inches(canvas.area.width() / kViewUnitsPerInch, canvas.area.height() / kViewUnitsPerInch);
+  pdf.setPageSize(QPageSize(inches, QPageSize::Inch));
+  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+  QPainter painter(&pdf);
+  renderer.render(painter, canvas.zoom, canvas.options);
+}
+
+// The picture in the format its extension names, painted into memory so
+// that it reaches the file whole; nothing for an extension of no format.
+std::optional<QByteArray> paintPicture(const ts::DisplayRenderer& renderer, const std::string& path,
+                                       const ExportSettings& settings) {
+  using Paint = void (*)(const ts::DisplayRenderer&, const Canvas&, QIODevice&);
+  const Paint paint = endsWith(path, ".png")   ? paintPng
+                      : endsWith(path, ".svg") ? paintSvg
+                      : endsWith(path, ".pdf") ? paintPdf
+                                               : nullptr;
+  if (!paint) return std::nullopt;
+  Canvas canvas;
+  canvas.area = pictureArea(renderer, settings);
+  canvas.options = optionsFor(canvas.area, settings);
+  const double k = settings.dotsPerInch / kViewUnitsPerInch;
+  canvas.pixels = QSize(static_cast<int>(std::ceil(canvas.area.width() * k)),
+                        static_cast<int>(std::ceil(canvas.area.height() * k)));
+  canvas.zoom = settings.zoom;
+  canvas.dotsPerInch = settings.dotsPerInch;
+  QByteArray bytes;
+  {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    paint(renderer, canvas, buffer);
+  }
+  return bytes;
+}
+
 }  // namespace
 
 std::string exportPicture(std::span<const int32_t> words, std::span<const char> text, const std::string& path,
                           const ExportSettings& settings) {
   ts::DisplayRenderer renderer;
   renderer.setLists(words, text);
-  const QRectF area = pictureArea(renderer, settings);
-  const ts::RenderOptions options = optionsFor(area, settings);
-  const double k = settings.dotsPerInch / kViewUnitsPerInch;
-  const QSize pixels(static_cast<int>(std::ceil(area.width() * k)), static_cast<int>(std::ceil(area.height() * k)));
-  const QString file = QString::fromStdString(path);
-  if (endsWith(path, ".png")) {
-    QImage image(pixels, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    renderer.render(painter, settings.zoom, options);
-    painter.end();
-    return image.save(file, "PNG") ? std::string() : "cannot write " + path;
+  const std::optional<QByteArray> picture = paintPicture(renderer, path, settings);
+  if (!picture) return "the picture must be a .png, .svg or .pdf file: " + path;
+  if (picture->isEmpty()) return "cannot paint " + path;
+  const std::span bytes(reinterpret_cast<const uint8_t*>(picture->constData()), static_cast<size_t>(picture->size()));
+  switch (ts::writeFileSafely(path, bytes)) {
+    case ts::WriteResult::Written: return {};
+    case ts::WriteResult::ReadOnly: return "cannot write " + path + ": it is read-only";
+    default: return "cannot write " + path;
   }
-  if (endsWith(path, ".svg")) {
-    QSvgGenerator svg;
-    svg.setFileName(file);
-    svg.setSize(pixels);
-    svg.setViewBox(QRect(QPoint(0, 0), pixels));
-    svg.setResolution(static_cast<int>(settings.dotsPerInch));
-    QPainter painter;
-    if (!painter.begin(&svg)) return "cannot write " + path;
-    painter.fillRect(QRect(QPoint(0, 0), pixels), Qt::white);
-    renderer.render(painter, settings.zoom, options);
-    painter.end();
-    return {};
-  }
-  if (endsWith(path, ".pdf")) {
-    QPdfWriter pdf(file);
-    pdf.setResolution(static_cast<int>(settings.dotsPerInch));
-    pdf.setPageSize(QPageSize(QSizeF(area.width() / kViewUnitsPerInch, area.height() / kViewUnitsPerInch),
-                              QPageSize::Inch));
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&pdf)) return "cannot write " + path;
-    renderer.render(painter, settings.zoom, options);
-    painter.end();
-    return {};
-  }
-  return "the picture must be a .png, .svg or .pdf file: " + path;
 }
 
 }  // namespace tsm
