@@ -50,11 +50,6 @@ expect 1 "exec with an unreadable action" -- "$tsm" --root root exec <<< $'!clic
 
 expect 2 "no verb" -- "$tsm" --root root
 expect 2 "an unknown verb" -- "$tsm" --root root frob good.mus
-expect 2 "items without a page" -- "$tsm" --root root items
-expect 2 "dlist of two pages" -- "$tsm" --root root dlist good.mus good.mus
-expect 2 "exec of two pages" -- "$tsm" --root root exec good.mus good.mus < /dev/null
 expect 2 "export without a picture" -- "$tsm" --root root export good.mus
-expect 2 "export at zoom 0" -- "$tsm" --root root export good.mus zero.png --zoom 0
-nothing_written zero.png "export at zoom 0"
 
 exit $((failures > 0))

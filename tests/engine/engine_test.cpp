@@ -52,12 +52,6 @@ class RecordingDrives : public DriveMap {
   mutable std::vector<std::string> written;
 };
 
-mode_t modeOf(const fs::path& path) {
-  struct stat status {};
-  ::stat(path.c_str(), &status);
-  return status.st_mode & 07777;
-}
-
 class EngineTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -481,27 +475,6 @@ TEST_F(EngineTest, SaveNeedsANameAndOffersTheExtension) {
   host.answers = {"!cancel"};
   session->sendCommand("SA");
   EXPECT_EQ(engine->pageName(), "C:\\PLAIN");
-}
-
-TEST_F(EngineTest, AProtectedPageIsNotReplacedAndKeepsTheChanges) {
-  type("NOTE");
-  session->savePage("C:\\KEPT.MUS");
-  const Bytes saved = readFile("KEPT.MUS");
-  ASSERT_EQ(::chmod((root / "KEPT.MUS").c_str(), 0444), 0);
-  type("REST");
-  for (const CallResult& result : {type("SM"), session->savePage("C:\\KEPT.MUS")}) {
-    EXPECT_EQ(result.message, "***Error writing file: C:\\KEPT.MUS is read-only.");
-    EXPECT_TRUE(result.failed);
-  }
-  EXPECT_TRUE(engine->modified());
-  EXPECT_EQ(readFile("KEPT.MUS"), saved);
-  EXPECT_EQ(modeOf(root / "KEPT.MUS"), 0444u);
-
-  // A page the user keeps private stays private when it is saved again.
-  ASSERT_EQ(::chmod((root / "KEPT.MUS").c_str(), 0600), 0);
-  EXPECT_EQ(type("SM").message, "File saved: C:\\KEPT.MUS");
-  EXPECT_EQ(modeOf(root / "KEPT.MUS"), 0600u);
-  EXPECT_FALSE(engine->modified());
 }
 
 TEST_F(EngineTest, EveryFileTheEngineWritesGoesThroughTheHostsWholeFileWrite) {

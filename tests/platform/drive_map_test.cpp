@@ -4,7 +4,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace ts {
@@ -91,16 +90,6 @@ TEST_F(DriveMapTest, WritingMatchesExistingFoldersAndKeepsTheRestAsTyped) {
   EXPECT_EQ(drives.forWriting("C:\\NewDir\\Sub\\x.MUS"), root / "NewDir" / "Sub" / "x.MUS");
   EXPECT_EQ(drives.forWriting("C:\\NEWDIR\\PAGES\\x.mus"), root / "NEWDIR" / "PAGES" / "x.mus");
   EXPECT_TRUE(drives.forWriting("").empty());
-}
-
-TEST_F(DriveMapTest, WholeFilesAreWrittenWhereTheNameStands) {
-  const DriveMap drives(root);
-  const std::vector<uint8_t> bytes = {'a', 'b'};
-  EXPECT_EQ(drives.writeWhole("C:\\PAGES\\PAGE.MUS", bytes), WriteResult::Written);
-  std::ifstream in(root / "Pages" / "page.mus");
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "ab");
-  EXPECT_FALSE(fs::exists(root / "Pages" / "PAGE.MUS"));
-  EXPECT_EQ(drives.writeWhole("D:\\X.MUS", bytes), WriteResult::Failed);  // a drive that stands for nothing
 }
 
 TEST_F(DriveMapTest, RelativeNamesAreFoundInTheCurrentFolder) {

@@ -1,10 +1,8 @@
 #include "platform/safe_file_writer.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
-#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -92,26 +90,6 @@ TEST_F(SafeFileWriterTest, WhatCannotBeWrittenLeavesNothingBehind) {
   EXPECT_EQ(writeFileSafely(folder / "dir.mus" / "", content), WriteResult::Failed);
   EXPECT_EQ(names(), (std::set<std::string>{"dir.mus"}));
   EXPECT_TRUE(fs::is_empty(folder / "dir.mus"));
-}
-
-TEST_F(SafeFileWriterTest, AWriteCutShortKeepsThePreviousFile) {
-  const Bytes previous(64, 6);
-  put(folder / "page.mus", previous, 0644);
-  const Bytes longer(4096, 8);
-  // A disk that takes no more than 100 bytes of any file.
-  rlimit saved{};
-  getrlimit(RLIMIT_FSIZE, &saved);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = saved;
-  small.rlim_cur = 100;
-  setrlimit(RLIMIT_FSIZE, &small);
-  const WriteResult result = writeFileSafely(folder / "page.mus", longer);
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, oldHandler);
-
-  EXPECT_EQ(result, WriteResult::Failed);
-  EXPECT_EQ(contentOf(folder / "page.mus"), previous);
-  EXPECT_EQ(names(), (std::set<std::string>{"page.mus"}));
 }
 
 TEST_F(SafeFileWriterTest, WritingThroughALinkReplacesTheFileItPointsTo) {
