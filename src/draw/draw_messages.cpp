@@ -42,6 +42,27 @@ std::string tooManyMarksMessage(int item) {
   return text;
 }
 
+std::string libraryDrawingMessage(int drawingNumber, DrawingLookup lookup) {
+  const std::string file = drawingFileName(drawingNumber);
+  char text[128];
+  switch (lookup) {
+    case DrawingLookup::Found: return {};
+    case DrawingLookup::BadNumber:
+      std::snprintf(text, sizeof text, "*** Library drawing %d does not exist: numbers run from 0 to 9999.", drawingNumber);
+      break;
+    case DrawingLookup::NoFile:
+      std::snprintf(text, sizeof text, "*** Library drawing %d not found: no file %s.", drawingNumber, file.c_str());
+      break;
+    case DrawingLookup::DamagedFile:
+      std::snprintf(text, sizeof text, "*** Library drawing %d not drawn: %s is damaged.", drawingNumber, file.c_str());
+      break;
+    case DrawingLookup::EmptySlot:
+      std::snprintf(text, sizeof text, "*** Library drawing %d not found: %s does not hold it.", drawingNumber, file.c_str());
+      break;
+  }
+  return text;
+}
+
 std::string paperSizeMessage(PaperSize paper, float customWidth, float customHeight) {
   switch (paper) {
     case PaperSize::Letter: return "**** Letter size, 8.5\"x11\"";

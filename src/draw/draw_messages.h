@@ -4,6 +4,7 @@
 #include <string>
 
 #include "draw/drawable_values.h"
+#include "draw/symbol_library.h"
 #include "model/page_title.h"
 
 namespace ts {
@@ -17,6 +18,9 @@ std::string staffOutOfRangeMessage(int staff);
 std::string undrawableParameterMessage(int item, int parameter, UndrawableValue why);
 std::string outsideWindowMessage(int item);
 std::string tooManyMarksMessage(int item);
+// Why library drawing n draws nothing (its file or slot is missing, its
+// file is damaged, or there is no such number); empty when it was found.
+std::string libraryDrawingMessage(int drawingNumber, DrawingLookup lookup);
 // The page-size command's message for a paper size; Custom shows its size.
 std::string paperSizeMessage(PaperSize paper, float customWidth = 0.0f, float customHeight = 0.0f);
 

@@ -6,10 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "model/byte_order.h"
-#include "model/host_files.h"
 
 namespace ts {
 namespace {
@@ -25,6 +23,9 @@ bool indexIsSound(const std::array<int16_t, kDrawingIndexEntries>& index) {
 }
 
 bool slotInRange(int slot) { return slot >= 0 && slot < kDrawingSlots; }
+
+constexpr int16_t kDrawPen = 0;     // the lowest pen a drawing holds
+constexpr int16_t kContourPen = 3;  // the highest
 
 }  // namespace
 
@@ -52,9 +53,8 @@ DrawingFileStatus DrawingFile::decode(std::span<const uint8_t> bytes, DrawingFil
     file.m_points[i].x = readWord<float>(bytes, offset + i * 4);
     file.m_points[i].y = readWord<float>(bytes, offset + (count + i) * 4);
     file.m_points[i].pen = readWord<int16_t>(bytes, offset + count * 8 + i * 2);
-    if (!coordinateIsSound(file.m_points[i].x) || !coordinateIsSound(file.m_points[i].y)) {
-      return DrawingFileStatus::BadPoint;
-    }
+    const DrawingPoint& p = file.m_points[i];
+    if (!coordinateIsSound(p.x) || !coordinateIsSound(p.y) || !penIsSound(p.pen)) return DrawingFileStatus::BadPoint;
   }
   out = std::move(file);
   return DrawingFileStatus::Ok;
@@ -93,7 +93,7 @@ DrawingFileStatus DrawingFile::replaceSlot(int slot, std::span<const DrawingPoin
                                            std::string_view name) {
   if (!slotInRange(slot)) return DrawingFileStatus::BadNumber;
   for (const DrawingPoint& p : points) {
-    if (!coordinateIsSound(p.x) || !coordinateIsSound(p.y)) return DrawingFileStatus::BadPoint;
+    if (!coordinateIsSound(p.x) || !coordinateIsSound(p.y) || !penIsSound(p.pen)) return DrawingFileStatus::BadPoint;
   }
   const int oldCount = m_index[slot + 1] - m_index[slot];
   const int change = static_cast<int>(points.size()) - oldCount;
@@ -114,6 +114,8 @@ bool coordinateIsSound(float value) {
   return std::isfinite(value) && std::abs(value) <= kDrawingMaxCoordinate;
 }
 
+bool penIsSound(int16_t pen) { return pen >= kDrawPen && pen <= kContourPen; }
+
 std::string drawingFileName(int drawingNumber) {
   if (drawingNumber < 0 || drawingNumber > kDrawingMaxNumber) return {};
   char name[16];
@@ -125,9 +127,11 @@ int drawingSlot(int drawingNumber) { return drawingNumber % kDrawingSlots; }
 
 DrawingFileStatus readDrawingFile(const std::filesystem::path& path, DrawingFile& out) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) return DrawingFileStatus::Truncated;
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                   std::istreambuf_iterator<char>()};
+  if (!in) return DrawingFileStatus::Missing;
+  std::vector<uint8_t> bytes(kDrawingFileMaxBytes + 1);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  bytes.resize(static_cast<size_t>(in.gcount()));
+  if (bytes.size() > kDrawingFileMaxBytes) return DrawingFileStatus::TooLarge;
   return DrawingFile::decode(bytes, out);
 }
 
@@ -136,20 +140,6 @@ bool writeDrawingFile(const std::filesystem::path& path, const DrawingFile& file
   const std::vector<uint8_t> bytes = file.encode();
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
-}
-
-std::optional<std::vector<DrawingPoint>> loadLibraryDrawing(const HostFiles& host,
-                                                            std::string_view libraryDir,
-                                                            int drawingNumber) {
-  const std::string fileName = drawingFileName(drawingNumber);
-  if (fileName.empty()) return std::nullopt;
-  const auto path = host.findExisting(std::string(libraryDir) + fileName);
-  if (!path) return std::nullopt;
-  DrawingFile file;
-  if (readDrawingFile(*path, file) != DrawingFileStatus::Ok) return std::nullopt;
-  const int slot = drawingSlot(drawingNumber);
-  if (file.slotEmpty(slot)) return std::nullopt;
-  return file.slotPoints(slot);
 }
 
 }  // namespace ts

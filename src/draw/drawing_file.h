@@ -35,6 +35,10 @@ constexpr int kDrawingMaxNumber = 9999;    // "LB9990.DRW" holds the last ten
 constexpr int kDrawingFileMaxPoints = 32766;  // the index is int16 and counts from 1
 constexpr int kDrawingHeaderBytes = kDrawingIndexEntries * 2 + kDrawingSlots * kDrawingNameLength;
 constexpr int kDrawingPointBytes = 4 + 4 + 2;  // x, y, pen
+// The largest file the index can describe; anything longer is not a
+// drawing file, and reading stops there instead of taking in a huge file.
+constexpr size_t kDrawingFileMaxBytes =
+    static_cast<size_t>(kDrawingHeaderBytes) + static_cast<size_t>(kDrawingFileMaxPoints) * kDrawingPointBytes;
 // Drawing units of the editor's page span about +-700; a coordinate far
 // beyond (or not a number) can only come from a damaged file, and would
 // overflow the int32 page units the device layer truncates to.
@@ -47,7 +51,9 @@ struct DrawingPoint {
   bool operator==(const DrawingPoint&) const = default;
 };
 
-enum class DrawingFileStatus { Ok, Truncated, BadIndex, BadPoint, TooManyPoints, BadNumber };
+// Missing: no file to read. BadPoint: a coordinate no drawing can hold, or
+// a pen other than move, draw, fill and contour.
+enum class DrawingFileStatus { Ok, Missing, Truncated, TooLarge, BadIndex, BadPoint, TooManyPoints, BadNumber };
 
 // The ten slots of one drawing file, held as one point list with the index.
 class DrawingFile {
@@ -78,21 +84,18 @@ class DrawingFile {
 
 // A finite coordinate within kDrawingMaxCoordinate.
 bool coordinateIsSound(float value);
+// One of the four pens a drawing holds (1 move, 0 draw, 2 fill, 3 contour).
+bool penIsSound(int16_t pen);
 
 // "LB0120.DRW" for drawings 120..129; empty for numbers outside 0..9999.
 std::string drawingFileName(int drawingNumber);
 int drawingSlot(int drawingNumber);  // n mod 10
 
-// Whole-file helpers. Reading refuses a missing or damaged file.
+// Reads a whole file, refusing a missing, damaged or oversized one.
 DrawingFileStatus readDrawingFile(const std::filesystem::path& path, DrawingFile& out);
+// A plain write for the build tool that makes the bundled library in its
+// own output folder; the engine writes drawing files through HostFiles
+// (drawing_file_writer.h).
 bool writeDrawingFile(const std::filesystem::path& path, const DrawingFile& file);
-
-// Drawing n from the symbol library folder (its name as the user typed it,
-// ending in a separator, e.g. "C:\tonesmith\cantlib\"); the host matches the
-// file name without regard to case. Nothing when the file is missing or
-// damaged, or the slot is empty.
-std::optional<std::vector<DrawingPoint>> loadLibraryDrawing(const HostFiles& host,
-                                                            std::string_view libraryDir,
-                                                            int drawingNumber);
 
 }  // namespace ts

@@ -10,6 +10,7 @@
 #include "draw/draw_context.h"
 #include "draw/draw_messages.h"
 #include "draw/drawable_values.h"
+#include "draw/editor_overlay.h"
 #include "draw/item_colour.h"
 #include "draw/item_routines.h"
 
@@ -22,7 +23,7 @@ constexpr int kTextExtendedMarker = -1;  // P14 of a text with the extended layo
 using Routine = void (*)(DrawContext&);
 // [code]: the routine of each code; codes without one draw nothing yet.
 constexpr std::array<Routine, kLastDrawnCode + 1> kRoutines = {
-    nullptr,          drawNote,  drawRest,        drawClef,       drawLine,  nullptr,  nullptr,
+    nullptr,          drawNote,  drawRest,        drawClef,       drawLine,  nullptr,  nullptr, 
     nullptr,          drawStaff, drawLibraryItem, drawNumberItem, nullptr,   nullptr,  nullptr,
     drawBarLine,      nullptr,   nullptr,         drawKeySignature, drawMeter, nullptr, nullptr};
 
@@ -148,6 +149,7 @@ DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, D
     place.drawn = true;
     if (k == request.highlightedItem) report.highlightedExtent = place.extent;
   }
+  drawOverlay(ctx, request.overlay);
   if (device.displayFull()) ctx.warn(kDisplayListFullMessage);
   if (device.textFull()) ctx.warn(kTextListFullMessage);
   report.verticalDisplayOffset = device.verticalOffset();

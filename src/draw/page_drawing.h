@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ struct DrawRequest {
   int displayOffsetY = 0;
   float unit = 0.0f;  // 0 inches, 1 metric
   PaperSize paper = PaperSize::Letter;
+  // A figure drawn over the page in page units (the drawing editor's
+  // drawing and its marks), in the highlight colour; empty for none.
+  std::span<const DrawingPoint> overlay;
 };
 
 // Smallest and largest display-list X and Y of what an item drew.
@@ -74,6 +78,8 @@ class PageDrawer {
   // The staff table of the last drawing, for turning display positions
   // back into staves.
   const StaffTable& staves() const { return m_staves; }
+  // The library the drawing reads its shapes from, which the drawing editor changes.
+  SymbolLibrary& library() { return m_library; }
 
  private:
   SymbolLibrary m_library;

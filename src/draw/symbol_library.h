@@ -1,8 +1,13 @@
 #pragma once
 // Where the shapes come from: the symbol outline file for symbols 0..44 and
 // the library drawing files for every drawing number. The library folder
-// "C:\tonesmith\cantlib\" is used when it holds the outline file, else the
-// library that came with the program. Drawings are read once and kept.
+// "C:\tonesmith\cantlib\" is used for the outlines when it holds the outline
+// file, else the library that came with the program. A drawing file is read
+// from the library folder when it is there and from the bundled library
+// otherwise: the drawing editor saves into the library folder, starting
+// from the file as it was read, so the user's drawings and the bundled
+// ones of the same file stay together. Drawings are read once and kept
+// until the editor changes one.
 
 #include <filesystem>
 #include <map>
@@ -12,6 +17,7 @@
 #include <vector>
 
 #include "draw/drawing_file.h"
+#include "draw/drawing_file_writer.h"
 #include "draw/symbol_outlines.h"
 
 namespace ts {
@@ -19,6 +25,15 @@ namespace ts {
 class HostFiles;
 
 inline constexpr const char* kLibraryFolder = "C:\\tonesmith\\cantlib\\";
+
+// What looking a drawing up found.
+enum class DrawingLookup { Found, BadNumber, NoFile, DamagedFile, EmptySlot };
+
+struct LibraryDrawing {
+  DrawingLookup status = DrawingLookup::BadNumber;
+  std::vector<DrawingPoint> points;  // empty unless Found
+  std::string name;                  // the slot's name
+};
 
 class SymbolLibrary {
  public:
@@ -28,19 +43,25 @@ class SymbolLibrary {
   bool outlinesLoaded();
   std::span<const DrawingPoint> symbol(int n);
   // The points of drawing n; empty when its file or slot is missing.
-  std::span<const DrawingPoint> drawing(int n);
+  std::span<const DrawingPoint> drawing(int n) { return find(n).points; }
+  const LibraryDrawing& find(int n);
+
+  // Replaces drawing n (no points and a blank name delete it) in the
+  // library folder, and forgets the drawings kept so far.
+  LibraryWriteStatus replaceDrawing(int n, std::span<const DrawingPoint> points, std::string_view name);
 
  private:
   void load();
-  std::optional<std::vector<DrawingPoint>> readDrawing(int n) const;
+  // The file drawing n is read from: the library folder's, else the bundled one.
+  std::optional<std::filesystem::path> drawingSource(int n) const;
+  LibraryDrawing readDrawing(int n) const;
 
   const HostFiles& m_files;
   std::filesystem::path m_bundled;
   bool m_loaded = false;
-  bool m_useHostFolder = false;
   bool m_outlinesOk = false;
   SymbolOutlines m_outlines;
-  std::map<int, std::vector<DrawingPoint>> m_drawings;
+  std::map<int, LibraryDrawing> m_drawings;
 };
 
 }  // namespace ts

@@ -81,7 +81,14 @@ void DrawContext::symbol(float x, float y, int n, float xs, float ys, float scal
 }
 
 void DrawContext::drawing(float x, float y, int n, float xs, float ys) {
-  for (const DrawingPoint& point : library.drawing(n)) device.plot(x + xs * point.x, y + ys * point.y, point.pen);
+  // A drawing that begins with a draw pen would join the mark drawn before
+  // it; it begins a figure of its own instead.
+  bool first = true;
+  for (const DrawingPoint& point : library.drawing(n)) {
+    const int pen = first && point.pen == kPenDraw ? int{kPenMove} : int{point.pen};
+    first = false;
+    device.plot(x + xs * point.x, y + ys * point.y, pen);
+  }
 }
 
 void DrawContext::number(float x, float baselineY, int value, float size) {

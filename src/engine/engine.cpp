@@ -37,7 +37,7 @@ constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT", 
 // recognised, so the user is told so plainly instead of "unknown word".
 constexpr const char* kLaterCommands[] = {
     "IN",  "ED",  "RE",   "PR",   "PRPS", "PLA",  "PLAY", "PAUS", "STOP", "PATH", "PM",  "PMX", "SC",
-    "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "DRW",  "INZ",  "EDI",  "TX",   "FLI", "RINV", "SI"};
+    "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "INZ",  "EDI",  "TX",   "FLI", "RINV", "SI"};
 
 bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
   return std::any_of(table.begin(), table.end(), [&](const char* entry) { return mnemonic == entry; });
@@ -46,7 +46,8 @@ bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
 }  // namespace
 
 Engine::Engine(EngineHost& host, const HostFiles& files, std::filesystem::path bundledLibrary)
-    : m_host(host), m_files(files), m_drawer(files, std::move(bundledLibrary)) {
+    : m_host(host), m_files(files), m_drawer(files, std::move(bundledLibrary)),
+      m_drawMode(host, files, m_drawer.library(), m_waitLevel) {
   m_commandBuffer.fill(' ');
   m_inputLine.fill(' ');
 }
@@ -133,6 +134,12 @@ bool Engine::handlePseudoKey(std::string_view line) {
     return true;
   }
   const int code = truncToInt(*key);  // "~~9e9" reads as a number too
+  if (m_drawMode.active()) {
+    if (const std::optional<DrawModeReply> reply = m_drawMode.key(code)) {
+      takeDrawModeReply(*reply);
+      return true;
+    }
+  }
   // "~~038x": the menu's display moves, whatever the mode.
   const bool displayMove = line.size() > 5 && (line[5] == 'x' || line[5] == 'X');
   std::string command;
@@ -169,6 +176,12 @@ void Engine::interpretOne(std::string_view rawLine) {
 }
 
 void Engine::dispatch(const CommandLine& line) {
+  if (m_drawMode.active()) {
+    if (const std::optional<DrawModeReply> reply = m_drawMode.command(line)) {
+      takeDrawModeReply(*reply);
+      return;
+    }
+  }
   if (line.numbersOnly && !groupActive()) {
     parameterEditLine(line);
     return;
@@ -209,6 +222,10 @@ bool Engine::dispatchInlineCommand(const CommandLine& line) {
   }
   if (m == "QQ") {
     switchEditMenuCommand(line);
+    return true;
+  }
+  if (m == "DRW") {
+    if (!refuseWhileEditing()) takeDrawModeReply(m_drawMode.enter());
     return true;
   }
   if (m == "UNDO") {
@@ -447,6 +464,7 @@ void Engine::redraw() {
   request.displayOffsetY = m_displayOffsetY;
   request.unit = m_unit;
   request.paper = m_paper;
+  request.overlay = m_drawMode.figure();
   DrawReport report = m_drawer.draw(m_page, request, target);
   m_displayOffsetY = report.verticalDisplayOffset;
   m_places = std::move(report.places);

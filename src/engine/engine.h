@@ -15,6 +15,7 @@
 
 #include "engine/command_line.h"
 #include "engine/creation_keywords.h"
+#include "engine/draw_mode.h"
 #include "draw/drawable_values.h"
 #include "draw/page_drawing.h"
 #include "engine/engine_host.h"
@@ -213,6 +214,11 @@ class Engine {
     setMessage(text);
     m_failed = true;
   }
+  void takeDrawModeReply(const DrawModeReply& reply) {
+    setMessage(reply.message);
+    m_failed = m_failed || reply.failed;
+    m_messageBox = m_messageBox || reply.messageBox;
+  }
   void markModified() {
     m_modified = true;
     m_pageChanged = true;
@@ -292,6 +298,7 @@ class Engine {
   int m_register = 0;
   std::array<int, 3> m_menus{};  // the current edit menu and the two before it  // the one-number register of "~a"
   int m_waitLevel = 0;
+  DrawMode m_drawMode;  // the drawing editor, while "DRW" is in force
   std::vector<ItemPlace> m_places;  // where the last drawing put each item
   bool m_libraryWarned = false;
 

@@ -15,6 +15,13 @@ DisplayOffsets Engine::drawnOffsets() const { return {m_displayOffsetX, m_displa
 
 void Engine::clickCommand() {
   const DisplayPoint point{m_click.x, m_click.y};
+  if (m_drawMode.active()) {
+    // Back from the display to the page: display X = page X + offset X, display Y = page Y - offset Y.
+    const DisplayOffsets offsets = drawnOffsets();
+    takeDrawModeReply(m_drawMode.click(static_cast<float>(int64_t{point.x} - offsets.x),
+                                       static_cast<float>(int64_t{point.y} + offsets.y)));
+    return;
+  }
   if (groupActive()) {
     // A click stands for a box of no size: its staff and position.
     GroupArea area = areaOfBox(point, point, m_drawer.staves(), highestStaffInUse(m_page), drawnOffsets());

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <limits>
 
-#include "model/host_files.h"
 
 namespace ts {
 namespace {
@@ -116,6 +115,8 @@ TEST(DrawingFileTest, RefusesDamagedFilesAndKeepsTheTarget) {
       {withIndex(10, -5), DrawingFileStatus::BadIndex},
       {withFloat(1, std::numeric_limits<float>::quiet_NaN()), DrawingFileStatus::BadPoint},
       {withFloat(7, 3.0e9f), DrawingFileStatus::BadPoint},          // a Y beyond int32 units
+      {withIndex(kDrawingHeaderBytes / 2 + 10 * 2, 7), DrawingFileStatus::BadPoint},  // pen 7 of point 1
+      {withIndex(kDrawingHeaderBytes / 2 + 10 * 2 + 4, -99), DrawingFileStatus::BadPoint},  // a line-width pen
   };
   for (const auto& c : cases) {
     DrawingFile target;
@@ -125,40 +126,16 @@ TEST(DrawingFileTest, RefusesDamagedFilesAndKeepsTheTarget) {
   }
 }
 
-// Finds names in one folder without regard to case, as the host does.
-class FolderFiles : public HostFiles {
- public:
-  explicit FolderFiles(std::filesystem::path dir) : m_dir(std::move(dir)) {}
-  std::optional<std::filesystem::path> findExisting(std::string_view name) const override {
-    const std::string wanted = lower(std::string(name.substr(name.find_last_of("\\/") + 1)));
-    for (const auto& entry : std::filesystem::directory_iterator(m_dir)) {
-      if (lower(entry.path().filename().string()) == wanted) return entry.path();
-    }
-    return std::nullopt;
-  }
-  std::filesystem::path forWriting(std::string_view name) const override { return m_dir / name; }
-
- private:
-  static std::string lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-  }
-  std::filesystem::path m_dir;
-};
-
-TEST(DrawingFileTest, LoadsALibraryDrawingThroughTheHost) {
-  const auto dir = std::filesystem::temp_directory_path() / "ts_drawing_file_test";
+TEST(DrawingFileTest, ReadingRefusesAMissingFileAndOneLongerThanAnyIndexDescribes) {
+  const auto dir = std::filesystem::temp_directory_path() / "ts_drawing_file_read_test";
   std::filesystem::create_directories(dir);
   DrawingFile file;
-  file.replaceSlot(3, square(4), "sign");
-  ASSERT_TRUE(writeDrawingFile(dir / "lb0120.drw", file));
-  std::ofstream(dir / "LB0130.DRW", std::ios::binary) << "garbage";
-  const FolderFiles host(dir);
-
-  EXPECT_EQ(loadLibraryDrawing(host, "C:\\tonesmith\\cantlib\\", 123), square(4));
-  EXPECT_FALSE(loadLibraryDrawing(host, "C:\\tonesmith\\cantlib\\", 124));  // empty slot
-  EXPECT_FALSE(loadLibraryDrawing(host, "C:\\tonesmith\\cantlib\\", 133));  // damaged file
-  EXPECT_FALSE(loadLibraryDrawing(host, "C:\\tonesmith\\cantlib\\", 143));  // no file
+  EXPECT_EQ(readDrawingFile(dir / "LB0000.DRW", file), DrawingFileStatus::Missing);
+  std::vector<uint8_t> huge = DrawingFile().encode();
+  huge.resize(kDrawingFileMaxBytes + 1, 0);
+  std::ofstream(dir / "LB0010.DRW", std::ios::binary)
+      .write(reinterpret_cast<const char*>(huge.data()), static_cast<std::streamsize>(huge.size()));
+  EXPECT_EQ(readDrawingFile(dir / "LB0010.DRW", file), DrawingFileStatus::TooLarge);
   std::filesystem::remove_all(dir);
 }
 
