@@ -11,7 +11,7 @@ ifeq ($(SANITIZE),1)
   CMAKE_FLAGS += -DTONESMITH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 endif
 
-FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing fuzz_drawing_file
+FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing fuzz_drawing_file fuzz_metric_file
 
 .PHONY: setup build test run bench stress fuzz clean
 
@@ -42,7 +42,7 @@ stress: setup
 
 fuzz: setup
 	@CXX=clang++-14 cmake -S . -B build-fuzz -DTONESMITH_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-	@cmake --build build-fuzz -j$(JOBS) --target $(FUZZ_TARGETS) glyph_data
+	@cmake --build build-fuzz -j$(JOBS) --target $(FUZZ_TARGETS) glyph_data font_metrics
 	@echo "Fuzz targets: $(patsubst %,build-fuzz/bin/%,$(FUZZ_TARGETS)); seeds in fuzz/corpus/<target without fuzz_>"
 
 clean:

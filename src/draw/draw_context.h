@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "draw/display_device.h"
+#include "draw/font_metrics.h"
 #include "draw/page_drawing.h"
 #include "draw/page_geometry.h"
 #include "draw/symbol_library.h"
@@ -56,6 +57,8 @@ class DrawContext {
   DrawReport& report;
   ItemState item;
   HeadCache headCache;
+  FontMetrics* fonts = nullptr;  // the widths of each font, kept across drawings
+  int fontInUse = 0;             // the font the last text was set in: font 99 keeps it
   bool screen = true;  // the print output is the PostScript writer's
   int highestStaff = 0;  // the highest staff number a staff item defines
   // [k - 1]: the first parameter of item k that cannot be drawn (0: none).

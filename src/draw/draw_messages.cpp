@@ -63,6 +63,19 @@ std::string libraryDrawingMessage(int drawingNumber, DrawingLookup lookup) {
   return text;
 }
 
+std::string fontNotFoundMessage(int item, const std::string& fileName) {
+  char text[96];
+  std::snprintf(text, sizeof text, "Item %4d - Font not found: %s\n\rsubstituting Times-Roman", item,
+                fileName.c_str());
+  return text;
+}
+
+std::string fontNumberMissingMessage(int item) {
+  char text[80];
+  std::snprintf(text, sizeof text, "***ERROR - font number missing after underbar***||Item =%5d", item);
+  return text;
+}
+
 std::string paperSizeMessage(PaperSize paper, float customWidth, float customHeight) {
   switch (paper) {
     case PaperSize::Letter: return "**** Letter size, 8.5\"x11\"";

@@ -21,6 +21,14 @@ std::string tooManyMarksMessage(int item);
 // Why library drawing n draws nothing (its file or slot is missing, its
 // file is damaged, or there is no such number); empty when it was found.
 std::string libraryDrawingMessage(int drawingNumber, DrawingLookup lookup);
+// A text's font has no readable metric file ("fm40.fmt"): "Item      -
+// Font not found:" with the item and the file, then "\n\rsubstituting
+// Times-Roman".
+std::string fontNotFoundMessage(int item, const std::string& fileName);
+// An underbar in a text without a font number after it, with the item.
+std::string fontNumberMissingMessage(int item);
+inline constexpr const char* kCourierSubstitutedMessage =
+    "*** ERROR - font number missing after underbar *** Font set to COURIER (_29)";
 // The page-size command's message for a paper size; Custom shows its size.
 std::string paperSizeMessage(PaperSize paper, float customWidth = 0.0f, float customHeight = 0.0f);
 

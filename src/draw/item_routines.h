@@ -20,6 +20,7 @@ bool placeStaff(StaffTable& staves, const ItemState& item, bool metric);
 void drawLine(DrawContext& ctx);          // lines.cpp
 void drawLibraryItem(DrawContext& ctx);   // library_items.cpp
 void drawNumberItem(DrawContext& ctx);    // numbers.cpp
+void drawText(DrawContext& ctx);          // texts.cpp
 
 // A whole rest centred in the bar that ends at the bar line at `barX`
 // (P3 units) on the item's staff: the one-bar rest of bar type -44.

@@ -25,7 +25,7 @@ using Routine = void (*)(DrawContext&);
 constexpr std::array<Routine, kLastDrawnCode + 1> kRoutines = {
     nullptr,          drawNote,  drawRest,        drawClef,       drawLine,  nullptr,  nullptr, 
     nullptr,          drawStaff, drawLibraryItem, drawNumberItem, nullptr,   nullptr,  nullptr,
-    drawBarLine,      nullptr,   nullptr,         drawKeySignature, drawMeter, nullptr, nullptr};
+    drawBarLine,      nullptr,   drawText,        drawKeySignature, drawMeter, nullptr, nullptr};
 
 void loadItem(const PageStore& page, int k, ItemState& item) {
   item = ItemState{};
@@ -112,10 +112,15 @@ uint32_t colourOf(const ItemState& item, int highlighted) {
   return itemColour(extendedText ? item.p(16) : item.p(26), item.number == highlighted);
 }
 
+// The font metrics that came with the program lie beside its symbol library.
+std::filesystem::path bundledFontFolder(const std::filesystem::path& bundledLibrary) {
+  return bundledLibrary.empty() ? std::filesystem::path() : bundledLibrary.parent_path() / "fontlib";
+}
+
 }  // namespace
 
 PageDrawer::PageDrawer(const HostFiles& files, std::filesystem::path bundledLibrary)
-    : m_library(files, std::move(bundledLibrary)) {}
+    : m_library(files, bundledLibrary), m_fonts(files, bundledFontFolder(bundledLibrary)) {}
 
 DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, DisplayTarget& target) {
   DrawReport report;
@@ -123,6 +128,7 @@ DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, D
   device.setOffsets(request.displayOffsetX, request.displayOffsetY);
   StaffTable staves;
   DrawContext ctx(page, request, staves, device, m_library, report);
+  ctx.fonts = &m_fonts;
   const bool metric = request.unit != 0.0f;
   ctx.undrawable = undrawableParameters(page);
   placeAllStaves(page, ctx.undrawable, staves, metric);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "draw/page_geometry.h"
+#include "draw/font_metrics.h"
 #include "draw/symbol_library.h"
 #include "model/page_store.h"
 #include "model/page_title.h"
@@ -71,7 +72,8 @@ class PageDrawer {
  public:
   // `files` finds the symbol library folder ("C:\tonesmith\cantlib\" or the
   // folder the preferences name); `bundledLibrary` is the library that came
-  // with the program, used when that folder holds no symbol data.
+  // with the program, used when that folder holds no symbol data. The font
+  // metrics that came with it lie beside it, in "fontlib".
   PageDrawer(const HostFiles& files, std::filesystem::path bundledLibrary);
 
   DrawReport draw(const PageStore& page, const DrawRequest& request, DisplayTarget& target);
@@ -83,6 +85,7 @@ class PageDrawer {
 
  private:
   SymbolLibrary m_library;
+  FontMetrics m_fonts;
   StaffTable m_staves;
 };
 
