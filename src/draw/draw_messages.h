@@ -36,6 +36,9 @@ std::string paperSizeMessage(PaperSize paper, float customWidth = 0.0f, float cu
 inline constexpr const char* kDisplayListFullMessage =
     "*** Display list full - the page is drawn only up to here.";
 inline constexpr const char* kTextListFullMessage = "*** Text list full - some texts are not shown.";
+// Two-ended items without their second end.
+inline constexpr const char* kLineNeedsEndMessage = "*** Code 4 needs value in P5 or P6 ***";
+inline constexpr const char* kTrillNeedsEndMessage = "*** Code 7 needs value in P6 ***";
 inline constexpr const char* kSymbolFileMissingMessage =
     "*** Symbol file TSMITH.DAT not found - symbols are not drawn.";
 

@@ -18,6 +18,9 @@ void drawStaff(DrawContext& ctx);         // staves.cpp
 // before the drawing, so items ahead of their staff item find it).
 bool placeStaff(StaffTable& staves, const ItemState& item, bool metric);
 void drawLine(DrawContext& ctx);          // lines.cpp
+void drawSlur(DrawContext& ctx);          // slurs.cpp
+void drawBeam(DrawContext& ctx);          // beams.cpp
+void drawTrill(DrawContext& ctx);         // trills.cpp
 void drawLibraryItem(DrawContext& ctx);   // library_items.cpp
 void drawNumberItem(DrawContext& ctx);    // numbers.cpp
 void drawText(DrawContext& ctx);          // texts.cpp

@@ -25,8 +25,6 @@ constexpr float kShiftUnits = 60.0f;
 constexpr float kLedgerOverhang = 5.0f;
 constexpr float kStemStartUnits = 2.1f;
 
-bool wideHead(int type) { return type == 2 || type == 3; }
-
 }  // namespace
 
 HeadShape headShape(int p6) {
@@ -96,6 +94,20 @@ float stemExtra(float p8, bool& tremolo) {
   tremolo = std::fabs(p8) >= 100.0f;
   if (!tremolo) return p8;
   return p8 > 0.0f ? p8 - 100.0f : p8 + 100.0f;
+}
+
+float noteScaleFactor(float p4, float p15) {
+  if (p15 != 0.0f) return p15;
+  return std::abs(truncToInt(p4)) / 100 == 1 ? kCueScale : 1.0f;
+}
+
+float headWidthUnits(int headType) { return headType == 2 || headType == 3 ? kWideHeadUnits : kHeadUnits; }
+
+float headShift(float p10, float headWidth, float stepScale) {
+  const int shift = truncToInt(p10);
+  if (shift == 10 || shift == 110) return headWidth;
+  if (shift == 20) return -headWidth;
+  return shift == 0 ? 0.0f : 6.0f * stepScale * p10;
 }
 
 float stemSteps(int flags, float p8) {
@@ -239,21 +251,16 @@ void drawDots(DrawContext& ctx, const Note& note) {
 void drawNote(DrawContext& ctx) {
   ItemState& item = ctx.item;
   Note note;
-  const bool cue = std::abs(item.pi(4)) / 100 == 1;
-  note.n = cue ? kCueScale * item.scale : item.scale;
-  if (item.p(15) != 0.0f) note.n = item.scale * item.p(15);
+  note.n = item.scale * noteScaleFactor(item.p(4), item.p(15));
   note.step = truncToInt(itemStep(kCodeNote, item.p(4)));
   note.head = headShape(item.pi(6));
   note.headSize = item.p(20) == 0.0f ? 1.0f : item.p(20);
-  note.width = (wideHead(note.head.type) ? kWideHeadUnits : kHeadUnits) * note.n * note.headSize;
+  note.width = headWidthUnits(note.head.type) * note.n * note.headSize;
   note.codes = noteCodes(static_cast<float>(note.step), item.p(5), item.p(9));
   note.x = item.x;
   note.accidentalX = item.x;
-  const int shift = item.pi(10);
-  if (shift == 10 || shift == 110) note.x += note.width;
-  else if (shift == 20) note.x -= note.width;
-  else if (shift != 0) note.x += 6.0f * item.scale * item.p(10);
-  if (shift != 110) note.accidentalX = note.x;
+  note.x += headShift(item.p(10), note.width, item.scale);
+  if (item.pi(10) != 110) note.accidentalX = note.x;
   note.y = item.y;
   const int cross = std::abs(item.pi(12)) % 100;
   if (item.p(12) > 0.0f && cross > 0) {

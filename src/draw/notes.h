@@ -39,6 +39,14 @@ float markShift(float value);
 // down, above it from `aboveFrom` up).
 std::vector<int> ledgerSteps(int step, int aboveFrom = 13);
 bool needsLedgerLines(float p30, float p7, int step, bool crossStaffLedgers);
+// The note scale as a factor of the staff's step scale: P15, else 0.6 for
+// a cue note (hundreds of P4 = 1), else 1.
+float noteScaleFactor(float p4, float p15);
+// How far P10 moves a head: 10 (and 110) one head width right, 20 one
+// head width left, any other value 6 x s x P10.
+float headShift(float p10, float headWidth, float stepScale);
+// Head width in units of the note scale (wider for head types 2 and 3).
+float headWidthUnits(int headType);
 // Stem length in steps: 7 + P8, longer for two flags or more.
 float stemSteps(int flags, float p8);
 // P8 without its tremolo hundreds; true in `tremolo` when it had them.

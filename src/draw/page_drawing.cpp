@@ -23,8 +23,8 @@ constexpr int kTextExtendedMarker = -1;  // P14 of a text with the extended layo
 using Routine = void (*)(DrawContext&);
 // [code]: the routine of each code; codes without one draw nothing yet.
 constexpr std::array<Routine, kLastDrawnCode + 1> kRoutines = {
-    nullptr,          drawNote,  drawRest,        drawClef,       drawLine,  nullptr,  nullptr, 
-    nullptr,          drawStaff, drawLibraryItem, drawNumberItem, nullptr,   nullptr,  nullptr,
+    nullptr,          drawNote,  drawRest,        drawClef,       drawLine,  drawSlur, drawBeam,
+    drawTrill,        drawStaff, drawLibraryItem, drawNumberItem, nullptr,   nullptr,  nullptr,
     drawBarLine,      nullptr,   drawText,        drawKeySignature, drawMeter, nullptr, nullptr};
 
 void loadItem(const PageStore& page, int k, ItemState& item) {

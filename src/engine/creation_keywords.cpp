@@ -58,7 +58,7 @@ const std::array<Template, kCreationKeywordCount> kTemplates = {{
     {"8VA", P::TwoEnded, {4, 16, 16, 0, kOctaveUp}},
     {"8BA", P::TwoEnded, {4, -4, -4, 0, kOctaveDown}},
     {"15M", P::TwoEnded, {4, 17, 17, 0, kFifteenthUp}},
-    {"TRI", P::Single, {7, 14, 0, 1}},                        // trill with its wiggle
+    {"TRI", P::TwoEnded, {7, 14}},                            // trill with its wiggle to P6
     {"ARP", P::Vertical, {4, 3, 11, 0, kVibrato}},            // arpeggio: vertical wavy line
     {"BOX", P::Single, {12, 14, 0}},
     {"CIR", P::Single, {12, 14, 2}},

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "draw/item_colour.h"
+#include "engine/beam_stems.h"
 #include "engine/engine.h"
 #include "engine/engine_messages.h"
 #include "engine/parameter_edit.h"
@@ -120,6 +121,7 @@ bool Engine::dispatchEditCommand(const CommandLine& line) {
 bool Engine::dispatchEditExtras(const CommandLine& line) {
   const std::string& m = line.mnemonic;
   if (m_editing && makeInvisibleOrFlip(m)) return true;
+  if (beamCommand(m)) return true;
   const bool ends = m == "LFT" || m == "RGT" || m == "NRMV";
   const bool slider = m == "SLIDER" || m == "PCHNG" || m == "RNDF";
   const bool size = m == "SZ+" || m == "SZ-";
@@ -166,11 +168,11 @@ bool Engine::makeInvisibleOrFlip(std::string_view mnemonic) {
     m_edit[3] = m_edit[3] == 0.0f ? -1.0f : -m_edit[3];  // P4 < 0: invisible bar
   } else if (mnemonic == "FLI" && (code == kCodeNote || code == kCode11)) {
     // The tens of P5 give the stem: 1 up, 2 down.
-    const int p5 = truncToInt(m_edit[4]);
-    const int tens = (std::abs(p5) / 10) % 10;
-    const float fraction = m_edit[4] - static_cast<float>(p5);
-    if (tens == 1 || tens == 2) m_edit[4] = static_cast<float>(p5 + (tens == 1 ? 10 : -10)) + fraction;
-    if (tens == 0) m_edit[4] += m_edit[3] < 7.0f ? 20.0f : 10.0f;  // no stem yet: give the flipped one
+    if (stemTens(m_edit[4]) == 0) {
+      m_edit[4] += m_edit[3] < 7.0f ? 20.0f : 10.0f;  // no stem yet: give the flipped one
+    } else {
+      m_edit[4] = flippedStemCode(m_edit[4]);
+    }
   } else {
     return false;
   }

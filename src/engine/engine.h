@@ -119,6 +119,8 @@ class Engine {
   // Editing the current item (edit_commands.cpp).
   bool dispatchEditExtras(const CommandLine& line);
   bool makeInvisibleOrFlip(std::string_view mnemonic);
+  // "ADJ" and "FLI" of the beam being edited (beam_commands.cpp).
+  bool beamCommand(std::string_view mnemonic);
   void openItem(int item);
   void closeItem();
   void writeBackEdit();

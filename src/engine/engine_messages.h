@@ -37,6 +37,13 @@ inline constexpr const char* kPaperSizeTitle = "Paper Size";
 inline constexpr const char* kCustomSizeTitle = "Custom paper size in inches: width, height.";
 inline constexpr const char* kBadPaperSize = "*** A paper size is two numbers of inches, above 0.";
 
+// Beams and their stems.
+inline constexpr const char* kAdjustingStems = "*** Adjusting stem to beam.";
+inline constexpr const char* kAdjustStemsOnly = "Adjust stems only for 1/8, 1/16, etc.";
+inline constexpr const char* kBeamMismatch = "*** beam/note mismatch - can't flip Item";
+inline constexpr const char* kBeamOutOfRange = "*** end of beam out of range, or tremolo, or P7 rhythm >= 1.";
+inline constexpr const char* kOpenBeamFirst = "*** No beam is being edited: open one first (I).";
+
 // Undo, redo, undelete.
 inline constexpr const char* kNothingToUndo = "*** Nothing to UNDO.";
 inline constexpr const char* kNothingToRedo = "*** Nothing to REDO.";
