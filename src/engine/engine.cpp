@@ -37,7 +37,7 @@ constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT", 
 // recognised, so the user is told so plainly instead of "unknown word".
 constexpr const char* kLaterCommands[] = {
     "IN",  "ED",  "RE",   "PR",   "PRPS", "PLA",  "PLAY", "PAUS", "STOP", "PATH", "PM",  "PMX", "SC",
-    "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "INZ",  "EDI",  "TX",   "FLI", "RINV", "SI"};
+    "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "INZ",  "EDI",  "FLI", "RINV", "SI"};
 
 bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
   return std::any_of(table.begin(), table.end(), [&](const char* entry) { return mnemonic == entry; });

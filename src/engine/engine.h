@@ -121,6 +121,8 @@ class Engine {
   bool makeInvisibleOrFlip(std::string_view mnemonic);
   // "ADJ" and "FLI" of the beam being edited (beam_commands.cpp).
   bool beamCommand(std::string_view mnemonic);
+  // "TX" of the text being edited (text_commands.cpp).
+  bool textCommand(std::string_view mnemonic);
   void openItem(int item);
   void closeItem();
   void writeBackEdit();

@@ -44,6 +44,11 @@ inline constexpr const char* kBeamMismatch = "*** beam/note mismatch - can't fli
 inline constexpr const char* kBeamOutOfRange = "*** end of beam out of range, or tremolo, or P7 rhythm >= 1.";
 inline constexpr const char* kOpenBeamFirst = "*** No beam is being edited: open one first (I).";
 
+// Texts.
+inline constexpr const char* kTypeText = "Type text.";
+inline constexpr const char* kOpenTextFirst = "*** No text is being edited: open one first (I).";
+inline constexpr const char* kTextTooLong = "*** A text holds at most 400 characters.";
+
 // Undo, redo, undelete.
 inline constexpr const char* kNothingToUndo = "*** Nothing to UNDO.";
 inline constexpr const char* kNothingToRedo = "*** Nothing to REDO.";

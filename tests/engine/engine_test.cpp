@@ -545,5 +545,27 @@ TEST_F(EngineTest, AnswersSayWhetherTheActionCouldBeDone) {
   for (const Case& c : cases) EXPECT_EQ(c.action().failed, c.failed) << c.what;
 }
 
+// "TX" types the characters of the open text anew; P12 follows them. A
+// cancel, a text too long and a text that is not open change nothing.
+TEST_F(EngineTest, TxTypesTheCharactersOfTheOpenText) {
+  type("STAFF");
+  type("LOG");
+  host.answers = {"Sonatina in G"};
+  EXPECT_FALSE(type("TX").failed);
+  ASSERT_EQ(page().itemCount(), 2);
+  EXPECT_EQ(page().text(2), "Sonatina in G");
+  EXPECT_EQ(page().param(2, 12), 13.0f);
+  EXPECT_EQ(page().param(2, 4), 14.0f);  // the numeric parameters stay
+  const auto before = words();
+  host.answers = {"!cancel"};
+  type("TX");
+  host.answers = {std::string(401, 'x')};
+  EXPECT_TRUE(type("TX").failed);
+  type("X");
+  host.answers = {"never asked"};
+  EXPECT_TRUE(type("TX").failed);
+  EXPECT_EQ(words(), before);
+}
+
 }  // namespace
 }  // namespace ts
