@@ -122,7 +122,7 @@ bool Engine::dispatchEditExtras(const CommandLine& line) {
   const std::string& m = line.mnemonic;
   if (m_editing && makeInvisibleOrFlip(m)) return true;
   if (beamCommand(m)) return true;
-  if (textCommand(m)) return true;
+  if (textCommand(line)) return true;
   const bool ends = m == "LFT" || m == "RGT" || m == "NRMV";
   const bool slider = m == "SLIDER" || m == "PCHNG" || m == "RNDF";
   const bool size = m == "SZ+" || m == "SZ-";

@@ -121,8 +121,11 @@ class Engine {
   bool makeInvisibleOrFlip(std::string_view mnemonic);
   // "ADJ" and "FLI" of the beam being edited (beam_commands.cpp).
   bool beamCommand(std::string_view mnemonic);
-  // "TX" of the text being edited (text_commands.cpp).
-  bool textCommand(std::string_view mnemonic);
+  // Texts: "TZ", and "TX", "FNTnn", "FONTX", "TSZP" of the text being edited (text_commands.cpp).
+  bool textCommand(const CommandLine& line);
+  void newTextCommand(const CommandLine& line);
+  void retypeText();
+  std::optional<std::string> askTextCharacters();
   void openItem(int item);
   void closeItem();
   void writeBackEdit();
@@ -238,6 +241,7 @@ class Engine {
   std::string m_message;      // the work line's message, handed back in the input line
   bool m_messageBox = false;
   bool m_failed = false;      // see lastCallFailed
+  float m_fontBeforeChange = 0.0f;  // P6 of the open text before its last "FNTnn", for "FONTX"
 
   PageStore m_page;
   std::string m_pageName = "CANTO.MUS";

@@ -567,5 +567,31 @@ TEST_F(EngineTest, TxTypesTheCharactersOfTheOpenText) {
   EXPECT_EQ(words(), before);
 }
 
+// "TZ size width step" asks for the characters and makes the text (nothing
+// when cancelled); FNTnn sets the open text's font, FONTX takes it back,
+// TSZP makes it a point larger.
+TEST_F(EngineTest, TzMakesATextAndFontCommandsChangeIt) {
+  type("STAFF");
+  host.answers = {"!cancel"};
+  type("TZ 12 100 14");
+  EXPECT_EQ(page().itemCount(), 1);
+  host.answers = {"Allegro"};
+  type("TZ 10 80 15");
+  ASSERT_EQ(page().itemCount(), 2);
+  EXPECT_EQ(page().text(2), "Allegro");
+  EXPECT_EQ(page().param(2, 4), 15.0f);
+  EXPECT_EQ(page().param(2, 7), 10.0f);
+  EXPECT_FLOAT_EQ(page().param(2, 8), 0.8f);
+  type("FNT05");
+  EXPECT_EQ(page().param(2, 6), 5.0f);
+  type("FNT29");
+  type("FONTX");
+  EXPECT_EQ(page().param(2, 6), 5.0f);
+  type("TSZP");
+  EXPECT_EQ(page().param(2, 7), 11.0f);
+  EXPECT_TRUE(type("FNT100").failed);
+  EXPECT_EQ(page().param(2, 6), 5.0f);
+}
+
 }  // namespace
 }  // namespace ts
