@@ -11,11 +11,6 @@
 
 namespace {
 
-class NoFiles : public ts::HostFiles {
- public:
-  std::optional<std::filesystem::path> findExisting(std::string_view) const override { return std::nullopt; }
-  std::filesystem::path forWriting(std::string_view) const override { return {}; }
-};
 
 void add(ts::PageStore& page, std::vector<float> params) {
   ts::ItemRecord item;
@@ -48,7 +43,7 @@ ts::PageStore fullPage() {
 }
 
 void redrawFullPage(benchmark::State& state) {
-  NoFiles files;
+  ts::NoHostFiles files;
   ts::PageDrawer drawer(files, TONESMITH_CANTLIB);
   const ts::PageStore page = fullPage();
   std::vector<int32_t> words(100000);

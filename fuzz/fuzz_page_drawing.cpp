@@ -19,7 +19,7 @@ constexpr int kTextBytes = 20000;
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static fuzz::NoFiles files;
+  static ts::NoHostFiles files;
   static ts::PageDrawer drawer(files, fuzz::bundledLibrary());
   static ts::PageStore page;
   static std::vector<int32_t> words(kDisplayWords);

@@ -1,8 +1,7 @@
 #pragma once
 // What the fuzz targets share: the symbol library the build made beside
-// them, a file place that finds nothing, and the host's reading of the two
-// lists a drawing leaves, so that every drawn word is read back as a screen
-// would read it.
+// them, and the host's reading of the two lists a drawing leaves, so that
+// every drawn word is read back as a screen would read it.
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,7 +10,6 @@
 
 #include "draw/display_figures.h"
 #include "draw/text_list.h"
-#include "model/host_files.h"
 
 namespace fuzz {
 
@@ -23,11 +21,6 @@ inline std::filesystem::path bundledLibrary() {
   return program.parent_path().parent_path() / "cantlib";
 }
 
-class NoFiles : public ts::HostFiles {
- public:
-  std::optional<std::filesystem::path> findExisting(std::string_view) const override { return std::nullopt; }
-  std::filesystem::path forWriting(std::string_view) const override { return {}; }
-};
 
 // Reads the lists back the way the desktop program paints them; aborts when
 // a count lies outside its list.

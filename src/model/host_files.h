@@ -36,4 +36,12 @@ class HostFiles {
   virtual WriteResult writeWhole(std::string_view name, std::span<const uint8_t> bytes) const;
 };
 
+// Files of nowhere: nothing is found and nothing can be written. For
+// drawing with only the bundled library (tests, fuzzing, benchmarks).
+class NoHostFiles : public HostFiles {
+ public:
+  std::optional<std::filesystem::path> findExisting(std::string_view) const override { return std::nullopt; }
+  std::filesystem::path forWriting(std::string_view) const override { return {}; }
+};
+
 }  // namespace ts

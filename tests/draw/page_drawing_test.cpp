@@ -20,11 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NoFiles : public HostFiles {
- public:
-  std::optional<fs::path> findExisting(std::string_view) const override { return std::nullopt; }
-  fs::path forWriting(std::string_view) const override { return {}; }
-};
 
 fs::path builtLibrary() {
   if (const char* env = std::getenv("TSMITH_CANTLIB")) return env;
@@ -44,7 +39,7 @@ struct Drawn {
 
 Drawn drawPage(const PageStore& page, DrawRequest request = {}, fs::path library = builtLibrary(),
                int capacity = 100000) {
-  static NoFiles files;
+  static NoHostFiles files;
   PageDrawer drawer(files, library);
   Drawn d;
   d.words.assign(static_cast<size_t>(capacity), 0);

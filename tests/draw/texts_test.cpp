@@ -21,11 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class NoFiles : public HostFiles {
- public:
-  std::optional<fs::path> findExisting(std::string_view) const override { return std::nullopt; }
-  fs::path forWriting(std::string_view) const override { return {}; }
-};
 
 constexpr int32_t kTextX = 1500;      // P3 = 10
 constexpr int32_t kBaselineY = -7171;  // staff 1, step 14, less the lift of 96
@@ -66,7 +61,7 @@ class TextsTest : public ::testing::Test {
     ASSERT_GT(m_page.append(item), 0);
   }
   std::vector<TextBlock> draw() {
-    static NoFiles files;
+    static NoHostFiles files;
     PageDrawer drawer(files, m_root / "cantlib");
     m_words.assign(100000, 0);
     m_text.assign(20000, 0);
