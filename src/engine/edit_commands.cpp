@@ -10,6 +10,7 @@
 #include "engine/engine.h"
 #include "engine/engine_messages.h"
 #include "engine/parameter_edit.h"
+#include "engine/parameter_words.h"
 
 namespace ts {
 namespace {
@@ -123,6 +124,10 @@ bool Engine::dispatchEditExtras(const CommandLine& line) {
   if (m_editing && makeInvisibleOrFlip(m)) return true;
   if (beamCommand(m)) return true;
   if (textCommand(line)) return true;
+  if (m_editing && applyParameterWord(m, m_edit)) {
+    editChanged();
+    return true;
+  }
   const bool ends = m == "LFT" || m == "RGT" || m == "NRMV";
   const bool slider = m == "SLIDER" || m == "PCHNG" || m == "RNDF";
   const bool size = m == "SZ+" || m == "SZ-";
