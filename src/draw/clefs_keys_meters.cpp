@@ -196,7 +196,7 @@ void drawMeter(DrawContext& ctx) {
     const float plusStep = layout.loneStep;
     ctx.device.text(screenFont(kNumberFont, kNumberHeightUnits * layout.size * item.scale / kStepScalePerSize,
                                ctx.device.colour()),
-                    x, item.y + plusStep * kStepUnits * item.scale, "+");
+                    x, item.y + plusStep * kStepUnits * item.scale, "+", {kNumberFont});
     x += kDigitWidthUnits * s;
   }
   drawMeterPair(ctx, x + item.p(11) * kUnitsPerP3, item.pi(8), item.pi(9), layout);

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "draw/font_table.h"
 #include "draw/page_geometry.h"
 
 namespace ts {
@@ -46,6 +47,7 @@ void DisplayDevice::startItem() {
   m_measuring = true;
   m_itemPoints = 0;
   m_itemStart = {*m_target.used, m_previousPen, m_displayFull, m_text.mark()};
+  if (m_sink) m_sink->itemStarted();
 }
 
 void DisplayDevice::abandonItem() {
@@ -55,6 +57,7 @@ void DisplayDevice::abandonItem() {
   m_displayFull = m_itemStart.displayFull;
   m_text.rollBack(m_itemStart.text);
   m_measuring = false;
+  if (m_sink) m_sink->itemAbandoned();
 }
 
 void DisplayDevice::plot(float x, float y, int pen) {
@@ -70,7 +73,10 @@ void DisplayDevice::line(float x1, float y1, float x2, float y2) {
 
 void DisplayDevice::setLineWidth(int weight) {
   countPoint();
-  m_pending.push_back({kLineWidthMarkerX, kLineWidthBase * weight / 600, kPenLineWidth});
+  // A weight from a hostile page may be near the int range: the product is
+  // taken wide and saturated.
+  const int64_t width = std::clamp<int64_t>(int64_t{kLineWidthBase} * weight / 600, INT32_MIN, INT32_MAX);
+  m_pending.push_back({kLineWidthMarkerX, static_cast<int32_t>(width), kPenLineWidth});
 }
 
 void DisplayDevice::restoreLineWidth() {
@@ -104,7 +110,28 @@ void DisplayDevice::appendTriple(const PathPoint& point) {
   }
 }
 
+// Paper takes page units as they are: no scroll, only the right-hand
+// sheet's shift. The extent is kept the same way as on the screen.
+void DisplayDevice::flushToSink() {
+  const int32_t shift = m_rightSheet ? kRightSheetShift : 0;
+  for (PathPoint& point : m_pending) {
+    if (point.pen == kPenLineWidth || point.pen == kPenRestoreWidth) continue;
+    point.x = saturate(int64_t{point.x} + shift);
+    if (!m_measuring) continue;
+    m_extent.minX = std::min(m_extent.minX, point.x);
+    m_extent.maxX = std::max(m_extent.maxX, point.x);
+    m_extent.minY = std::min(m_extent.minY, point.y);
+    m_extent.maxY = std::max(m_extent.maxY, point.y);
+  }
+  if (!m_pending.empty()) m_sink->path(m_pending, m_colour);
+  m_pending.clear();
+}
+
 void DisplayDevice::flush() {
+  if (m_sink) {
+    flushToSink();
+    return;
+  }
   const int64_t needed = static_cast<int64_t>(m_pending.size()) * kWordsPerPoint;
   if (!m_displayFull && needed > m_target.capacity - *m_target.used) m_displayFull = true;
   if (!m_displayFull) {
@@ -113,8 +140,16 @@ void DisplayDevice::flush() {
   m_pending.clear();
 }
 
-void DisplayDevice::text(const TextFont& font, float x, float baselineY, std::string_view text) {
+void DisplayDevice::text(const TextFont& font, float x, float baselineY, std::string_view text,
+                         const PrintFont& print) {
   countPoint();
+  if (m_sink) {
+    const int32_t shift = m_rightSheet ? kRightSheetShift : 0;
+    m_sink->text({print.number, postScriptName(print.number), font.height * kTextUnitPageUnits, print.widthFactor,
+                  static_cast<float>(font.angle) / 10.0f, saturate(int64_t{truncCoordinate(x)} + shift),
+                  truncCoordinate(baselineY), m_colour, text});
+    return;
+  }
   const int32_t px = displayX(truncCoordinate(x));
   const int32_t py = displayY(truncCoordinate(baselineY)) - kTextBaselineLift;
   m_text.append(font, px, py, text);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "draw/page_drawing.h"
+#include "draw/path_sink.h"
 #include "draw/text_list.h"
 
 namespace ts {
@@ -32,12 +33,6 @@ constexpr int kItemPointLimit = 40000;
 constexpr int kLineWidthBase = 300;        // line-width base setting
 constexpr int kLineWidthMarkerX = 999;
 constexpr int kNoExtent = 99999;
-
-struct PathPoint {
-  int32_t x = 0;
-  int32_t y = 0;
-  int16_t pen = 0;
-};
 
 using Extent = PageExtent;
 
@@ -65,6 +60,9 @@ class DisplayDevice {
   uint32_t colour() const { return m_colour; }
   // Points of staves 200 and above lie on the right-hand sheet.
   void setRightSheet(bool right) { m_rightSheet = right; }
+  // Drawn for paper: paths and texts go to the sink, in page units, and the
+  // lists stay empty. Null sends them to the lists again.
+  void setSink(PathSink* sink) { m_sink = sink; }
 
   void plot(float x, float y, int pen);
   void line(float x1, float y1, float x2, float y2);
@@ -72,8 +70,9 @@ class DisplayDevice {
   void restoreLineWidth();
   void flush();
 
-  // Text at a page position whose baseline is at y.
-  void text(const TextFont& font, float x, float baselineY, std::string_view text);
+  // Text at a page position whose baseline is at y; `print` names the font
+  // for a sink.
+  void text(const TextFont& font, float x, float baselineY, std::string_view text, const PrintFont& print = {});
 
   // Starts an item: its extent is measured and its points counted from here.
   void startItem();
@@ -96,9 +95,11 @@ class DisplayDevice {
   int32_t displayX(int32_t x) const;
   int32_t displayY(int32_t y) const;
   void appendTriple(const PathPoint& point);
+  void flushToSink();
   void countPoint();
 
   DisplayTarget& m_target;
+  PathSink* m_sink = nullptr;
   TextListWriter m_text;
   std::vector<PathPoint> m_pending;
   int m_previousPen = 0;

@@ -1,5 +1,7 @@
 #include "draw/display_figures.h"
 
+#include "draw/display_device.h"
+
 namespace ts {
 namespace {
 
@@ -7,6 +9,8 @@ constexpr uint32_t kColourMask = 0xFFFFFFu;
 constexpr uint8_t kContourOpcode = 3;
 
 uint32_t attribute(int32_t word) { return static_cast<uint32_t>(word); }
+
+bool isLineWidthPen(int pen) { return pen == kPenLineWidth || pen == kPenRestoreWidth; }
 
 }  // namespace
 
@@ -37,7 +41,9 @@ std::vector<Figure> buildFigures(std::span<const int32_t> words, int zoom) {
   for (size_t i = 0; i < triples; ++i) {
     const int32_t word = words[i * 3 + 2];
     const uint8_t opcode = wordOpcode(word);
-    if (opcode == kSkippedOpcode) continue;
+    // A line-width point is no point; one left last in the list (nothing
+    // followed it to take its place) would otherwise become a figure.
+    if (opcode == kSkippedOpcode || isLineWidthPen(static_cast<int8_t>(opcode))) continue;
     const ViewPoint point{scaleToView(words[i * 3], zoom), scaleToView(words[i * 3 + 1], zoom)};
     if (opcode == 0) {
       if (!figures.empty()) figures.back().contours.back().push_back(point);

@@ -59,7 +59,7 @@ class DrawContext {
   HeadCache headCache;
   FontMetrics* fonts = nullptr;  // the widths of each font, kept across drawings
   int fontInUse = 0;             // the font the last text was set in: font 99 keeps it
-  bool screen = true;  // the print output is the PostScript writer's
+  bool screen = true;  // false when drawn for print (DrawRequest::print)
   int highestStaff = 0;  // the highest staff number a staff item defines
   // [k - 1]: the first parameter of item k that cannot be drawn (0: none).
   std::vector<int> undrawable;

@@ -99,7 +99,7 @@ void octaveLine(DrawContext& ctx, const Ends& e, int kind) {
   const float step = kStepUnits * ctx.item.scale;
   const char* label = kind == kOctaveUp ? "8va" : kind == kOctaveDown ? "8vb" : "15ma";
   const float size = kOctaveTextUnits * ctx.item.scale / kStepScalePerSize;
-  ctx.device.text(screenFont(kOctaveFont, size, ctx.device.colour()), e.x1, e.y1, label);
+  ctx.device.text(screenFont(kOctaveFont, size, ctx.device.colour()), e.x1, e.y1, label, {kOctaveFont});
   const float start = e.x1 + static_cast<float>(std::string(label).size()) * 0.5f * size;
   ctx.dashedLine(start, e.y1 + step, e.x2, e.y2 + step, step * 0.7f, step * 0.7f);
   const float hook = (kind == kOctaveDown ? 1.0f : -1.0f) * kOctaveHookSteps * step;

@@ -126,9 +126,11 @@ DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, D
   DrawReport report;
   DisplayDevice device(target);
   device.setOffsets(request.displayOffsetX, request.displayOffsetY);
+  device.setSink(request.sink);
   StaffTable staves;
   DrawContext ctx(page, request, staves, device, m_library, report);
   ctx.fonts = &m_fonts;
+  ctx.screen = !request.print;
   const bool metric = request.unit != 0.0f;
   ctx.undrawable = undrawableParameters(page);
   placeAllStaves(page, ctx.undrawable, staves, metric);

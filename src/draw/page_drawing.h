@@ -17,6 +17,7 @@
 namespace ts {
 
 class HostFiles;
+class PathSink;
 
 // The host's two buffers, with their capacities and used counts.
 struct DisplayTarget {
@@ -31,6 +32,8 @@ struct DisplayTarget {
 struct DrawRequest {
   int highlightedItem = 0;  // the item being edited, drawn in red (0: none)
   bool showInvisible = true;
+  bool print = false;  // drawn for print: the drawing routines take their print forms
+  PathSink* sink = nullptr;  // when set, paths and texts go here instead of the lists (the PostScript writer)
   int displayOffsetX = 0;
   int displayOffsetY = 0;
   float unit = 0.0f;  // 0 inches, 1 metric

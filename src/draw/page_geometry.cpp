@@ -75,6 +75,12 @@ StaffLines staffLines(float p7) {
   return lines;
 }
 
+int printStaffLineWeight(float p7, float p11) {
+  constexpr int kDefaultWeightMarker = 99;
+  const int weight = truncToInt(p11);
+  return p7 < 0.0f || weight == kDefaultWeightMarker ? 0 : weight;
+}
+
 float staffNumberX(int staff, float staffStartX) {
   if (staffStartX >= 0.0f) return staff > 99 ? -1700.0f : -1200.0f;
   return staffStartX - 1200.0f;

@@ -77,6 +77,9 @@ struct StaffLines {
   bool visible = true;
 };
 StaffLines staffLines(float p7);
+// The weight the staff lines take on a print (P11; 0: the default width).
+// 99 and invisible staves keep the default.
+int printStaffLineWeight(float p7, float p11);
 // X of the staff number, left of the staff's start.
 float staffNumberX(int staff, float staffStartX);
 // True when the staff number names the right-hand sheet on the screen.

@@ -30,10 +30,14 @@ StaffPlacement placementOf(const ItemState& item, bool metric) {
 void drawStaffLines(DrawContext& ctx, float left, float right, float bottom, float scale) {
   const StaffLines lines = staffLines(ctx.item.p(7));
   const float spacing = kLineSpacingUnits * scale;
+  // Only paper shows a line weight; the screen keeps its one-pixel lines.
+  const int weight = ctx.screen ? 0 : printStaffLineWeight(ctx.item.p(7), ctx.item.p(11));
+  if (weight != 0) ctx.device.setLineWidth(weight);
   for (int i = 0; i < lines.count; ++i) {
     const float y = bottom + static_cast<float>(lines.raisedSpacings + i) * spacing;
     ctx.device.line(left, y, right, y);
   }
+  if (weight != 0) ctx.device.restoreLineWidth();
 }
 
 }  // namespace

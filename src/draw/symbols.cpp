@@ -1,6 +1,7 @@
 // The symbol routine: the one place that decides where the shape of a
 // symbol comes from (the outline file on the screen, the library drawings
-// for numbers 45 up and for print), plus the small shared drawing helpers.
+// for numbers 45 up and for print, the outline when print finds no
+// drawing), plus the small shared drawing helpers.
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +73,11 @@ void DrawContext::symbol(float x, float y, int n, float xs, float ys, float scal
     }
   }
   if (n < 0) return;
-  const auto outline = n <= kLastOutlineSymbol && screen ? library.symbol(n) : std::span<const DrawingPoint>{};
+  // Paper takes a symbol's library drawing; a library without that drawing
+  // (a user's drawing file that lacks the slot) falls back on the outline
+  // rather than leaving a gap on the print.
+  const bool fromDrawing = n > kLastOutlineSymbol || (!screen && !library.drawing(n).empty());
+  const auto outline = fromDrawing ? std::span<const DrawingPoint>{} : library.symbol(n);
   if (outline.empty()) {
     drawing(x, y, n, kDrawingsPerSymbolUnit * xs * scale, kDrawingsPerSymbolUnit * ys * scale);
     return;
@@ -94,7 +99,7 @@ void DrawContext::drawing(float x, float y, int n, float xs, float ys) {
 void DrawContext::number(float x, float baselineY, int value, float size) {
   const float staffSize = item.scale / kStepScalePerSize;
   const TextFont font = screenFont(kNumberFont, kNumberHeightUnits * size * staffSize, device.colour());
-  device.text(font, x, baselineY, std::to_string(value));
+  device.text(font, x, baselineY, std::to_string(value), {kNumberFont});
 }
 
 void DrawContext::filledRect(float x1, float y1, float x2, float y2) {

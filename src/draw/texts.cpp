@@ -89,7 +89,7 @@ void drawText(DrawContext& ctx) {
     const SetRun& run = runs[placed.run];
     const float x = item.x + placed.offset * std::cos(radians);
     const float y = baselineY + placed.offset * std::sin(radians);
-    ctx.device.text(textFont(ctx, run, spacing, params.angle), x, y, placed.text);
+    ctx.device.text(textFont(ctx, run, spacing, params.angle), x, y, placed.text, {run.font, spacing.widthFactor});
   }
 }
 

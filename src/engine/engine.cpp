@@ -36,7 +36,7 @@ constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT", 
 // Commands of capabilities that this version does not have yet: they are
 // recognised, so the user is told so plainly instead of "unknown word".
 constexpr const char* kLaterCommands[] = {
-    "IN",  "ED",  "RE",   "PR",   "PRPS", "PLA",  "PLAY", "PAUS", "STOP", "PATH", "PM",  "PMX", "SC",
+    "IN",  "ED",  "RE",   "PLA",  "PLAY", "PAUS", "STOP", "PATH", "PM",  "PMX", "SC",
     "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "INZ",  "EDI",  "FLI", "RINV", "SI"};
 
 bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
@@ -46,8 +46,9 @@ bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
 }  // namespace
 
 Engine::Engine(EngineHost& host, const HostFiles& files, std::filesystem::path bundledLibrary)
-    : m_host(host), m_files(files), m_drawer(files, std::move(bundledLibrary)),
-      m_drawMode(host, files, m_drawer.library(), m_waitLevel) {
+    : m_host(host), m_files(files), m_drawer(files, bundledLibrary),
+      m_drawMode(host, files, m_drawer.library(), m_waitLevel),
+      m_print(host, files, bundledLibrary.empty() ? bundledLibrary : bundledLibrary.parent_path() / "fontlib", m_waitLevel) {
   m_commandBuffer.fill(' ');
   m_inputLine.fill(' ');
 }
@@ -301,6 +302,10 @@ bool Engine::dispatchInlineCommand(const CommandLine& line) {
   }
   if (m == "PA") {
     paperSizeCommand();
+    return true;
+  }
+  if (m == "PR" || m == "PRPS") {
+    if (!refuseWhileEditing()) printCommand(line);
     return true;
   }
   if (m == "[" || m == "]") {

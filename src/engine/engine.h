@@ -22,6 +22,7 @@
 #include "engine/group_selection.h"
 #include "engine/item_picking.h"
 #include "engine/mini_macros.h"
+#include "engine/print_command.h"
 #include "model/host_files.h"
 #include "model/page_store.h"
 #include "model/page_title.h"
@@ -73,6 +74,16 @@ class Engine {
   // given, or a command the engine does not know or cannot do yet. Batch
   // hosts turn it into their exit status.
   bool lastCallFailed() const { return m_failed; }
+
+  // The page drawn for print (the drawing routines' print forms) into
+  // lists of the host's: nothing highlighted, no drawing-editor marks, not
+  // scrolled. The screen lists, the scroll and the picking places of the
+  // last call stay as they were. Returns what the drawing had to say.
+  std::vector<std::string> drawForPrint(DisplayTarget& target);
+  // The print queue "PR" sends the LPT kind to; none: it says no printer is set up.
+  void setPrintQueue(const PrintQueue* queue) { m_print.setQueue(queue); }
+  // The page as a PostScript or EPS file for these options (its paper is the page's).
+  PrintedDocument printPostScript(const PrintOptions& options);
 
   // What hosts show.
   const PageStore& page() const { return m_page; }
@@ -188,6 +199,9 @@ class Engine {
   void paperSizeCommand();
   void moveDisplay(std::string_view mnemonic);
   void switchEditMenuCommand(const CommandLine& line);
+  // "PR" and "PRPS" (print_commands.cpp).
+  void printCommand(const CommandLine& line);
+  PrintDrawing printDrawing();
 
   // Files (file_commands.cpp).
   void getCommand(std::string_view name);
@@ -307,6 +321,7 @@ class Engine {
   std::array<int, 3> m_menus{};  // the current edit menu and the two before it  // the one-number register of "~a"
   int m_waitLevel = 0;
   DrawMode m_drawMode;  // the drawing editor, while "DRW" is in force
+  PrintCommand m_print;
   std::vector<ItemPlace> m_places;  // where the last drawing put each item
   bool m_libraryWarned = false;
 

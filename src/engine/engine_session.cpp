@@ -76,6 +76,18 @@ CallResult EngineSession::savePage(std::string_view path) {
   return run(path, "~~W");
 }
 
+DrawnLists EngineSession::drawForPrint() {
+  DrawnLists lists;
+  lists.words.assign(static_cast<size_t>(kDisplayListWords), 0);
+  lists.text.assign(static_cast<size_t>(kTextListBytes), 0);
+  int32_t wordsUsed = 0, textUsed = 0;
+  DisplayTarget target{lists.words.data(), kDisplayListWords, &wordsUsed, lists.text.data(), kTextListBytes, &textUsed};
+  lists.warnings = m_engine.drawForPrint(target);
+  lists.words.resize(static_cast<size_t>(wordsUsed));
+  lists.text.resize(static_cast<size_t>(textUsed));
+  return lists;
+}
+
 CallResult EngineSession::refused(std::string_view message, std::string_view path) {
   CallResult result;
   result.message = std::string(message) + " " + std::string(path);

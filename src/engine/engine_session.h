@@ -20,6 +20,13 @@ struct CallResult {
   bool failed = false;   // the action could not be done (Engine::lastCallFailed)
 };
 
+// Display and text lists of a drawing of their own, cut to what was drawn.
+struct DrawnLists {
+  std::vector<int32_t> words;
+  std::vector<char> text;
+  std::vector<std::string> warnings;
+};
+
 class EngineSession {
  public:
   explicit EngineSession(Engine& engine);
@@ -37,6 +44,8 @@ class EngineSession {
   // The document's open and save.
   CallResult openPage(std::string_view path);
   CallResult savePage(std::string_view path);
+  // The page drawn for print; the screen lists stay as the last call left them.
+  DrawnLists drawForPrint();
 
   Engine& engine() { return m_engine; }
   const std::vector<int32_t>& displayList() const { return m_displayList; }

@@ -64,5 +64,15 @@ TEST(DisplayFigures, LineWidthMarkersDrawNothing) {
   EXPECT_EQ(figures[1].opcode, 1);
 }
 
+TEST(DisplayFigures, LineWidthMarkerLastInTheListDrawsNothing) {
+  for (const std::vector<int>& pens : {std::vector<int>{1, 0, -99}, std::vector<int>{1, 0, 99}}) {
+    std::vector<int32_t> words = listOf(pens);
+    markOnePointFigures(words);
+    const std::vector<Figure> figures = buildFigures(words, 64);
+    ASSERT_EQ(figures.size(), 1u) << pens.back();
+    EXPECT_EQ(figures[0].contours[0].size(), 2u) << pens.back();
+  }
+}
+
 }  // namespace
 }  // namespace ts

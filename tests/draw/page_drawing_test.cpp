@@ -10,6 +10,8 @@
 #include <limits>
 #include <vector>
 
+#include <unistd.h>
+
 #include "draw/display_figures.h"
 #include "draw/draw_messages.h"
 #include "draw/text_list.h"
@@ -174,6 +176,49 @@ TEST(PageDrawing, UndrawableItemsAreNamedAndSkipped) {
   EXPECT_EQ(d.used, staffWords + 2 * 3);  // the staff and the bar line, nothing of the dashes
   EXPECT_TRUE(d.report.places[5].drawn);
   for (int k = 2; k <= 5; ++k) EXPECT_FALSE(d.report.places[static_cast<size_t>(k - 1)].drawn) << k;
+}
+
+// Paper leaves out what only the screen shows (the guide line, the staff
+// number, an invisible staff) and gives the staff lines their weight.
+TEST(PageDrawing, PrintFormsOfTheStaff) {
+  struct Case { const char* what; std::vector<float> staff; int32_t screenWords, printWords; size_t screenBlocks; };
+  for (const Case& c : {Case{"numbered", {8, 1, 0, 0}, 30, 30, 1},
+                        Case{"guide line", {8, 1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1}, 36, 30, 0},
+                        Case{"invisible", {8, 1, 0, 0, 0, 0, -1, 0, 0, 0, 0, 1}, 30, 0, 0},
+                        Case{"weighted", {8, 1, 0, 0, 0, 0, 0, 0, 0, 0, 3, 1}, 30, 33, 0},  // + the restore point
+                        Case{"weight 99", {8, 1, 0, 0, 0, 0, 0, 0, 0, 0, 99, 1}, 30, 30, 0}}) {
+    PageStore page;
+    add(page, c.staff);
+    DrawRequest print;
+    print.print = true;
+    const Drawn screen = drawPage(page), paper = drawPage(page, print);
+    EXPECT_EQ(screen.used, c.screenWords) << c.what;
+    EXPECT_EQ(screen.blocks().size(), c.screenBlocks) << c.what;
+    EXPECT_EQ(paper.used, c.printWords) << c.what;
+    EXPECT_TRUE(paper.blocks().empty()) << c.what;
+  }
+}
+
+// Paper takes symbols from their library drawings; a library that lacks a
+// drawing falls back on the outline instead of leaving the symbol out.
+TEST(PageDrawing, PrintedSymbolWithoutItsDrawingTakesTheOutline) {
+  if (builtLibrary().empty()) GTEST_SKIP() << "no symbol library built";
+  const fs::path outlinesOnly = fs::temp_directory_path() / ("ts_outlines_only_" + std::to_string(::getpid()));
+  fs::create_directories(outlinesOnly);
+  fs::copy_file(builtLibrary() / "TSMITH.DAT", outlinesOnly / "TSMITH.DAT", fs::copy_options::overwrite_existing);
+  PageStore page;
+  add(page, {8, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1});
+  const int32_t staffWords = drawPage(page).used;
+  add(page, {3, 1, 10, 0});  // a treble clef
+  DrawRequest print;
+  print.print = true;
+  const Drawn fromDrawing = drawPage(page, print);
+  const Drawn screen = drawPage(page, {}, outlinesOnly), fallback = drawPage(page, print, outlinesOnly);
+  fs::remove_all(outlinesOnly);
+  EXPECT_GT(fromDrawing.used, staffWords);
+  ASSERT_GT(screen.used, staffWords);
+  EXPECT_EQ(std::vector<int32_t>(fallback.words.begin(), fallback.words.begin() + fallback.used),
+            std::vector<int32_t>(screen.words.begin(), screen.words.begin() + screen.used));
 }
 
 }  // namespace

@@ -47,6 +47,14 @@ TEST(PageGeometry, StaffLinesFromP7) {
   }
 }
 
+TEST(PageGeometry, PrintStaffLineWeight) {
+  struct Case { float p7, p11; int weight; };
+  for (const Case c : {Case{0, 0, 0}, Case{0, 3, 3}, Case{0, 2.9f, 2}, Case{0, 99, 0}, Case{-1, 3, 0},
+                       Case{105, 12, 12}, Case{0, -4, -4}}) {
+    EXPECT_EQ(printStaffLineWeight(c.p7, c.p11), c.weight) << c.p7 << " " << c.p11;
+  }
+}
+
 TEST(PageGeometry, HangingPlaceAndNumberPosition) {
   EXPECT_EQ(hangingPlace(202).fromStaff, 2);
   EXPECT_FLOAT_EQ(hangingPlace(202).distance, 2);

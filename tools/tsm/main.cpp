@@ -4,6 +4,7 @@
 //   tsm [--root DIR] exec [PAGE]  run user actions from standard input
 //   tsm [--root DIR] dlist PAGE   print the display list and text list of a page
 //   tsm [--root DIR] export PAGE OUT.png|OUT.svg|OUT.pdf [--zoom Z] [--dpi D] [--fit]
+//   tsm [--root DIR] export PAGE OUT.ps|OUT.eps [print flags]
 //
 // Exit status: 0 when the work was done; 1 when it could not be: the page
 // could not be read (items, dlist and export then print or write nothing),
@@ -25,6 +26,8 @@
 #include "draw/text_list.h"
 #include "page_export.h"
 #include "platform/drive_map.h"
+#include "platform/lp_print_queue.h"
+#include "print_export.h"
 #include "tsm_host.h"
 
 namespace {
@@ -37,7 +40,10 @@ constexpr const char* kUsage =
     "usage: tsm [--root DIR] items PAGE\n"
     "       tsm [--root DIR] exec [PAGE]   (actions on standard input)\n"
     "       tsm [--root DIR] dlist PAGE\n"
-    "       tsm [--root DIR] export PAGE OUT.png|OUT.svg|OUT.pdf [--zoom Z] [--dpi D] [--fit]\n";
+    "       tsm [--root DIR] export PAGE OUT.png|OUT.svg|OUT.pdf [--zoom Z] [--dpi D] [--fit]\n"
+    "       tsm [--root DIR] export PAGE OUT.ps|OUT.eps [--size S] [--paper NAME] [--offsets X,Y]\n"
+    "           [--resolution R] [--line-width L] [--rotate] [--mirror] [--header none|header|footer|both]\n"
+    "           [--copies N] [--manual-feed] [--snap]\n";
 
 // The symbol library that comes with the program lies beside its bin folder.
 std::filesystem::path bundledLibrary(const char* argv0) {
@@ -144,6 +150,8 @@ int execVerb(const Options& options, ts::DriveMap& drives) {
   }
   tsm::ScriptHost host([] { return tsm::nextScriptLine(std::cin); }, std::cout);
   ts::Engine engine(host, drives, g_library);
+  const ts::LpPrintQueue printQueue;
+  engine.setPrintQueue(&printQueue);
   ts::EngineSession session(engine);
   // A failure does not stop the script: the user sees every message, and
   // the exit status tells that something went wrong.
@@ -194,6 +202,17 @@ bool readNumber(const std::string& text, double& value) {
   return end != text.c_str() && *end == '\0' && value > 0;
 }
 
+int printExportVerb(const Options& options, ts::DriveMap& drives) {
+  tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
+  ts::Engine engine(host, drives, g_library);
+  ts::EngineSession session(engine);
+  const auto open = [&](const std::string& page) { return openForVerb(session, host, page); };
+  const tsm::PrintExportResult result = tsm::printExport(options.arguments, engine, drives, open);
+  if (!result.message.empty()) std::cerr << result.message << '\n';
+  if (result.status == kUsageError) std::cerr << kUsage;
+  return result.status;
+}
+
 int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** argv) {
   std::vector<std::string> files;
   tsm::ExportSettings settings;
@@ -226,8 +245,14 @@ int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** ar
   // that looks like a page.
   if (!openForVerb(session, host, files[0])) return kNotDone;
   settings.paper = engine.paper();
-  const std::span<const int32_t> words(session.displayList().data(), static_cast<size_t>(session.displayUsed()));
-  const std::span<const char> text(session.textList().data(), static_cast<size_t>(session.textUsed()));
+  std::span<const int32_t> words(session.displayList().data(), static_cast<size_t>(session.displayUsed()));
+  std::span<const char> text(session.textList().data(), static_cast<size_t>(session.textUsed()));
+  ts::DrawnLists printed;
+  if (tsm::wantsPrintDrawing(files[1])) {
+    printed = session.drawForPrint();
+    words = printed.words;
+    text = printed.text;
+  }
   const std::string error = tsm::exportPicture(words, text, files[1], settings);
   if (!error.empty()) {
     std::cerr << "tsm: " << error << '\n';
@@ -250,6 +275,7 @@ int main(int argc, char** argv) {
   if (options.verb == "items") return itemsVerb(options, drives);
   if (options.verb == "exec") return execVerb(options, drives);
   if (options.verb == "dlist") return dlistVerb(options, drives);
+  if (options.verb == "export" && tsm::isPrintExport(options.arguments)) return printExportVerb(options, drives);
   if (options.verb == "export") {
     int qtArgc = 1;
     return exportVerb(options, drives, qtArgc, argv);

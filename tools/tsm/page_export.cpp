@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 #include <cmath>
+#include <filesystem>
 #include <memory>
 #include <optional>
 
@@ -21,6 +22,7 @@ constexpr double kViewUnitsPerInch = 1000.0;
 constexpr double kDisplayUnitsPerInch = 4000.0;
 constexpr double kLeftMarginDisplay = -2000.0;  // half an inch left of the writing width
 constexpr double kMarginView = 100.0;
+constexpr const char* kPdfCreator = "Tonesmith";
 
 struct PaperInches {
   double width = 8.5, height = 11.0;
@@ -39,17 +41,23 @@ PaperInches paperInches(ts::PaperSize paper) {
 }
 
 // View-unit box of the sheet (Y upward): from the left margin and the top
-// of the view down one sheet, widened to whatever the page draws outside it.
-QRectF pictureArea(const ts::DisplayRenderer& renderer, const ExportSettings& settings) {
+// of the view down one sheet.
+QRectF sheetArea(const ExportSettings& settings) {
   const double perDisplay = settings.zoom / 256.0;
   const PaperInches sheet = paperInches(settings.paper);
   const double left = kLeftMarginDisplay * perDisplay;
   const double width = sheet.width * kDisplayUnitsPerInch * perDisplay;
   const double height = sheet.height * kDisplayUnitsPerInch * perDisplay;
-  QRectF area(QPointF(left, -height), QPointF(left + width, 0.0));
+  return QRectF(QPointF(left, -height), QPointF(left + width, 0.0));
+}
+
+// The sheet widened to whatever the page draws outside it, or only what
+// the page draws when fitting.
+QRectF pictureArea(const ts::DisplayRenderer& renderer, const ExportSettings& settings) {
+  const QRectF area = sheetArea(settings);
   const QRectF content = renderer.contentBounds(settings.zoom);
   if (settings.fit && !content.isNull()) return content.adjusted(-kMarginView, -kMarginView, kMarginView, kMarginView);
-  if (!content.isNull()) area = area.united(content.adjusted(-kMarginView, -kMarginView, kMarginView, kMarginView));
+  if (!content.isNull()) return area.united(content.adjusted(-kMarginView, -kMarginView, kMarginView, kMarginView));
   return area;
 }
 
@@ -98,11 +106,15 @@ void paintSvg(const ts::DisplayRenderer& renderer, const Canvas& canvas, QIODevi
   renderer.render(painter, canvas.zoom, canvas.options);
 }
 
+// A PDF is a sheet of the page's paper: what lies off the sheet is cut
+// off as a printer would. Qt embeds the subset of each font it draws with,
+// so the text stays text that a reader can search and copy.
 void paintPdf(const ts::DisplayRenderer& renderer, const Canvas& canvas, QIODevice& out) {
   QPdfWriter pdf(&out);
   pdf.setResolution(static_cast<int>(canvas.dotsPerInch));
+  pdf.setCreator(QString::fromLatin1(kPdfCreator));
   const QSizeF inches(canvas.area.width() / kViewUnitsPerInch, canvas.area.height() / kViewUnitsPerInch);
-  pdf.setPageSize(QPageSize(inches, QPageSize::Inch));
+  pdf.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
   pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
   QPainter painter(&pdf);
   renderer.render(painter, canvas.zoom, canvas.options);
@@ -119,7 +131,7 @@ std::optional<QByteArray> paintPicture(const ts::DisplayRenderer& renderer, cons
                                                : nullptr;
   if (!paint) return std::nullopt;
   Canvas canvas;
-  canvas.area = pictureArea(renderer, settings);
+  canvas.area = paint == paintPdf ? sheetArea(settings) : pictureArea(renderer, settings);
   canvas.options = optionsFor(canvas.area, settings);
   const double k = settings.dotsPerInch / kViewUnitsPerInch;
   canvas.pixels = QSize(static_cast<int>(std::ceil(canvas.area.width() * k)),
@@ -135,7 +147,19 @@ std::optional<QByteArray> paintPicture(const ts::DisplayRenderer& renderer, cons
   return bytes;
 }
 
+// Why a picture was not written, as far as it can be told afterwards.
+std::string writeFailure(const std::string& path) {
+  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  std::error_code error;
+  if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
+    return "cannot write " + path + ": there is no folder " + folder.string();
+  }
+  return "cannot write " + path;
+}
+
 }  // namespace
+
+bool wantsPrintDrawing(const std::string& path) { return endsWith(path, ".pdf"); }
 
 std::string exportPicture(std::span<const int32_t> words, std::span<const char> text, const std::string& path,
                           const ExportSettings& settings) {
@@ -148,7 +172,7 @@ std::string exportPicture(std::span<const int32_t> words, std::span<const char> 
   switch (ts::writeFileSafely(path, bytes)) {
     case ts::WriteResult::Written: return {};
     case ts::WriteResult::ReadOnly: return "cannot write " + path + ": it is read-only";
-    default: return "cannot write " + path;
+    default: return writeFailure(path);
   }
 }
 

@@ -15,8 +15,12 @@ struct ExportSettings {
   int zoom = 64;
   double dotsPerInch = 150.0;
   ts::PaperSize paper = ts::PaperSize::Letter;
-  bool fit = false;  // only what the page draws, not the whole sheet
+  bool fit = false;  // only what the page draws, not the whole sheet (a PDF is always the sheet)
 };
+
+// True for a picture made from the print drawing (a PDF); PNG and SVG
+// show the page as the screen does.
+bool wantsPrintDrawing(const std::string& path);
 
 // Empty on success, else what went wrong.
 std::string exportPicture(std::span<const int32_t> words, std::span<const char> text, const std::string& path,

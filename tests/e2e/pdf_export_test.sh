@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# A page exported to PDF is the print drawing on a sheet of its paper:
+# vector paths and no pictures, its texts as embedded fonts that a reader
+# finds and copies; a PDF that cannot be written is refused with a message,
+# exit status 1, and an earlier good file of that name stays as it was.
+set -euo pipefail
+tsm=$(realpath "$1")
+examples=$(realpath "$(dirname "$0")/../../examples")
+for tool in pdftotext pdffonts pdfimages pdfinfo; do
+  command -v "$tool" > /dev/null || { echo "SKIPPED: $tool is missing (poppler-utils, scripts/setup.sh)"; exit 0; }
+done
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
+cd "$work"
+mkdir root
+fail() { echo "FAILED: $*"; exit 1; }
+
+"$tsm" --root root export "$examples/song.mus" song.pdf 2> export.err || fail "the song did not export: $(cat export.err)"
+
+pdftotext -layout song.pdf song.txt
+words=$(tr -s ' \n' '  ' < song.txt)
+for text in "A Song of Morning" "Tonesmith example" "Sing" "morn-" "light," "voice" "bright;" "eve-" "ning"; do
+  grep -qF -- "$text" <<< "$words" || fail "pdftotext does not find \"$text\" in the song:"$'\n'"$(cat song.txt)"
+done
+
+pdffonts song.pdf > fonts.txt
+# Below the two header lines, one line per font; "emb" is the fifth column from the right.
+fonts=$(tail -n +3 fonts.txt)
+[ -n "$fonts" ] || fail "the PDF names no fonts"
+awk '{ if ($(NF-4) != "yes") { print "not embedded: " $0; bad = 1 } } END { exit bad }' <<< "$fonts" \
+  || fail "a font is not embedded:"$'\n'"$(cat fonts.txt)"
+grep -q "Nimbus" <<< "$fonts" || fail "the texts are not in the URW faces:"$'\n'"$(cat fonts.txt)"
+
+[ "$(pdfimages -list song.pdf | tail -n +3 | wc -l)" = 0 ] || fail "the PDF holds pictures:"$'\n'"$(pdfimages -list song.pdf)"
+pdfinfo song.pdf | grep -Eq '^Page size: +612 x 792 pts' || fail "the PDF is not a Letter sheet:"$'\n'"$(pdfinfo song.pdf)"
+[ "$(pdfinfo song.pdf | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "the PDF is not one page"
+
+cp song.pdf good.pdf
+status=0
+"$tsm" --root root export "$examples/song.mus" missing/folder/song.pdf 2> missing.err || status=$?
+[ "$status" = 1 ] || fail "a PDF into a missing folder exited $status, not 1"
+grep -q 'cannot write missing/folder/song.pdf: there is no folder missing/folder' missing.err || fail "no clear message for a missing folder: $(cat missing.err)"
+
+chmod 0444 good.pdf
+status=0
+"$tsm" --root root export "$examples/song.mus" good.pdf 2> readonly.err || status=$?
+[ "$status" = 1 ] || fail "a PDF onto a read-only file exited $status, not 1"
+grep -q 'cannot write good.pdf: it is read-only' readonly.err || fail "no clear message for a read-only PDF: $(cat readonly.err)"
+cmp -s good.pdf song.pdf || fail "the read-only PDF changed"
+chmod 0644 good.pdf
+
+status=0
+"$tsm" --root root export no-such-page.mus good.pdf 2> nopage.err || status=$?
+[ "$status" = 1 ] || fail "a PDF of a page that cannot be read exited $status, not 1"
+cmp -s good.pdf song.pdf || fail "a page that cannot be read replaced the earlier PDF"
+
+ls -A | grep -q 'tsm-' && fail "a temporary file was left behind: $(ls -A)"
+exit 0
