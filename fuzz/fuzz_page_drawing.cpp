@@ -1,6 +1,7 @@
 // Any bytes read as a page file and, when the reader takes them, drawn with
-// the symbol library into the host's two lists: no page may make drawing
-// hang, grow without bound, or write outside the lists.
+// the symbol library into the host's two lists, or for paper into the
+// PostScript writer: no page may make drawing hang, grow without bound, or
+// write outside the lists.
 
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +11,7 @@
 #include "draw/page_drawing.h"
 #include "fuzz_support.h"
 #include "model/page_file.h"
+#include "output/postscript_writer.h"
 
 namespace {
 
@@ -35,6 +37,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   request.displayOffsetY = (settings & 0x40) != 0 ? -15000 : 0;
   int32_t used = 0, textUsed = 0;
   ts::DisplayTarget target{words.data(), kDisplayWords, &used, text.data(), kTextBytes, &textUsed};
+  if ((settings & 0x80) != 0) {
+    ts::PostScriptWriter writer;
+    request.print = true;
+    request.sink = &writer;
+    (void)drawer.draw(page, request, target);
+    ts::PrintOptions options;
+    options.mirror = (settings & 0x01) != 0;
+    options.rotate = (settings & 0x02) != 0;
+    (void)writer.document(options, ts::PrintedPage{});
+    (void)ts::boundingBox(writer.extent(), options);
+    return 0;
+  }
   (void)drawer.draw(page, request, target);
   fuzz::readBackLists(words, used, text, textUsed);
   return 0;
