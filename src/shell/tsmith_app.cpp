@@ -9,6 +9,7 @@
 
 #include "engine/engine.h"
 #include "platform/drive_map.h"
+#include "platform/lp_print_queue.h"
 #include "shell/main_frame.h"
 #include "shell/script_runner.h"
 #include "shell/tsmith_doc.h"
@@ -90,6 +91,8 @@ bool CTSmithApp::initInstance() {
   const std::filesystem::path bundledLibrary =
       std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()).parent_path() / "cantlib";
   m_engine = std::make_unique<Engine>(m_frame->bridge(), *m_drives, bundledLibrary);
+  m_printQueue = std::make_unique<LpPrintQueue>();
+  m_engine->setPrintQueue(m_printQueue.get());
   m_frame->attachEngine(*m_engine);
   if (!m_options.script.isEmpty()) {
     std::optional<std::vector<std::string>> lines = readScript(m_options.script);

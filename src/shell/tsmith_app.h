@@ -10,6 +10,7 @@
 
 namespace ts {
 class DriveMap;
+class LpPrintQueue;
 class Engine;
 }  // namespace ts
 
@@ -50,6 +51,7 @@ class CTSmithApp {
   QSettings m_settings;
   CommandTable m_table;
   std::unique_ptr<DriveMap> m_drives;
+  std::unique_ptr<LpPrintQueue> m_printQueue;  // "PR" to the printer: the system's queue
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<Engine> m_engine;
   std::unique_ptr<ScriptRunner> m_script;
