@@ -372,11 +372,12 @@ void Engine::toggleFreeze() {
 }
 
 void Engine::paperSizeCommand() {
-  static const std::vector<std::string> kSizes = {"Letter", "Legal", "Ledger", "Double page", "A3", "A4", "B4", "Custom"};
+  std::vector<std::string> sizes;
+  for (int p = 1; p <= static_cast<int>(PaperSize::Custom); ++p) sizes.emplace_back(paperName(static_cast<PaperSize>(p)));
   ++m_waitLevel;
-  const std::optional<int> choice = m_host.askChoice(messages::kPaperSizeTitle, kSizes);
+  const std::optional<int> choice = m_host.askChoice(messages::kPaperSizeTitle, sizes);
   --m_waitLevel;
-  if (!choice || *choice < 1 || *choice > static_cast<int>(kSizes.size())) return;
+  if (!choice || *choice < 1 || *choice > static_cast<int>(sizes.size())) return;
   const auto paper = static_cast<PaperSize>(*choice);
   if (paper == PaperSize::Custom) {
     char width[16], height[16];

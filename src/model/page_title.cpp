@@ -1,22 +1,44 @@
 #include "model/page_title.h"
 
+#include <array>
+
 #include <cstdio>
 
 namespace ts {
 
-const char* paperTag(PaperSize paper) {
-  switch (paper) {
-    case PaperSize::Legal: return "<Legal>";
-    case PaperSize::Ledger: return "<Ledger>";
-    case PaperSize::Double: return "<Double>";
-    case PaperSize::A3: return "<A3>";
-    case PaperSize::A4: return "<A4>";
-    case PaperSize::B4: return "<B4>";
-    case PaperSize::Custom: return "<Custom>";
-    case PaperSize::Letter: break;
-  }
-  return "";
+namespace {
+
+struct PaperRow {
+  const char* name;
+  const char* tag;
+  PaperPoints sheet;
+};
+
+// [paper - 1]: every paper size with its name, its tag and its sheet in
+// points (the sizes PostScript printers know them by).
+constexpr std::array<PaperRow, 8> kPapers = {{
+    {"Letter", "", {612, 792}},
+    {"Legal", "<Legal>", {612, 1008}},
+    {"Ledger", "<Ledger>", {792, 1224}},
+    {"Double page", "<Double>", {1224, 792}},
+    {"A3", "<A3>", {842, 1191}},
+    {"A4", "<A4>", {595, 842}},
+    {"B4", "<B4>", {709, 1001}},
+    {"Custom", "<Custom>", {0, 0}},
+}};
+
+const PaperRow& paperRow(PaperSize paper) {
+  const int index = static_cast<int>(paper) - 1;
+  return kPapers[static_cast<size_t>(index >= 0 && index < static_cast<int>(kPapers.size()) ? index : 0)];
 }
+
+}  // namespace
+
+const char* paperTag(PaperSize paper) { return paperRow(paper).tag; }
+
+const char* paperName(PaperSize paper) { return paperRow(paper).name; }
+
+PaperPoints paperPoints(PaperSize paper) { return paperRow(paper).sheet; }
 
 std::string pageTitle(std::string_view name, int itemCount, bool modified, PaperSize paper) {
   std::string title(name);

@@ -17,20 +17,6 @@ constexpr int kLineGap = 10;
 
 }  // namespace
 
-const char* paperName(PaperSize paper) {
-  switch (paper) {
-    case PaperSize::Letter: return "Letter";
-    case PaperSize::Legal: return "Legal";
-    case PaperSize::Ledger: return "Ledger";
-    case PaperSize::Double: return "Double page";
-    case PaperSize::A3: return "A3";
-    case PaperSize::A4: return "A4";
-    case PaperSize::B4: return "B4";
-    case PaperSize::Custom: return "Custom";
-  }
-  return "Letter";
-}
-
 namespace {
 
 std::string shown(int x, int y, std::string_view text) {

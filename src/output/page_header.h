@@ -21,8 +21,6 @@ struct HeaderText {
 // The lines of the chosen bands; empty for none. They start by leaving
 // CANTO's units for the sheet's points (" r g").
 std::string headerFooterLines(HeaderFooter which, const SheetPoints& sheet, const HeaderText& text);
-// The name of a paper size as the lists show it ("Double page").
-const char* paperName(PaperSize paper);
 // "Size 1.00 Letter": what the print data field says.
 std::string printDataText(const PrintOptions& options);
 

@@ -55,16 +55,7 @@ void addCanto(std::string& out, const PrintOptions& options) {
 }  // namespace
 
 SheetPoints sheetPoints(PaperSize paper, float customWidth, float customHeight) {
-  switch (paper) {
-    case PaperSize::Letter: return {612, 792};
-    case PaperSize::Legal: return {612, 1008};
-    case PaperSize::Ledger: return {792, 1224};
-    case PaperSize::Double: return {1224, 792};
-    case PaperSize::A3: return {842, 1191};
-    case PaperSize::A4: return {595, 842};
-    case PaperSize::B4: return {709, 1001};
-    case PaperSize::Custom: break;
-  }
+  if (paper != PaperSize::Custom) return {paperPoints(paper).width, paperPoints(paper).height};
   return {truncToInt(std::round(customWidth * kPointsPerInch)), truncToInt(std::round(customHeight * kPointsPerInch))};
 }
 

@@ -28,16 +28,12 @@ struct PaperInches {
   double width = 8.5, height = 11.0;
 };
 
+// A custom size is not known here: it takes Letter.
 PaperInches paperInches(ts::PaperSize paper) {
-  switch (paper) {
-    case ts::PaperSize::Legal: return {8.5, 14.0};
-    case ts::PaperSize::Ledger: return {11.0, 17.0};
-    case ts::PaperSize::Double: return {17.0, 11.0};
-    case ts::PaperSize::A3: return {11.7, 16.5};
-    case ts::PaperSize::A4: return {8.3, 11.7};
-    case ts::PaperSize::B4: return {9.8, 13.9};
-    default: return {};
-  }
+  const ts::PaperPoints sheet = ts::paperPoints(paper);
+  if (sheet.width == 0) return {};
+  constexpr double kPointsPerInch = 72.0;
+  return {sheet.width / kPointsPerInch, sheet.height / kPointsPerInch};
 }
 
 // View-unit box of the sheet (Y upward): from the left margin and the top
