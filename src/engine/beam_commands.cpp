@@ -14,19 +14,19 @@ bool Engine::beamCommand(std::string_view mnemonic) {
   if (!adjust && mnemonic != "FLI") return false;
   if (!m_editing || truncToInt(m_edit[0]) != kCodeBeam) {
     if (!adjust) return false;  // flipping any other item is not a beam command
-    setMessage(messages::kOpenBeamFirst);
+    fail(messages::kOpenBeamFirst);
     return true;
   }
   m_host.showMessage(messages::kAdjustStemsOnly);
   writeBackEdit();
   const BeamPlan plan = adjust ? planStemAdjustment(m_page, m_current) : planBeamFlip(m_page, m_current);
   if (!plan.refusal.empty()) {
-    setMessage(plan.refusal);
+    fail(plan.refusal);
     return true;
   }
   saveUndoCopy();
   if (!applyChanges(m_page, plan.changes)) {
-    setMessage(messages::kPageFull);
+    fail(messages::kPageFull);
     return true;
   }
   if (!plan.changes.empty()) markModified();
