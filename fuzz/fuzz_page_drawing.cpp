@@ -1,11 +1,14 @@
 // Any bytes read as a page file and, when the reader takes them, drawn with
 // the symbol library into the host's two lists, or for paper into the
-// PostScript writer: no page may make drawing hang, grow without bound, or
+// PostScript writer (each included picture reading the same bytes as its
+// file): no page may make drawing hang, grow without bound, or
 // write outside the lists.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 #include "draw/page_drawing.h"
@@ -39,6 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ts::DisplayTarget target{words.data(), kDisplayWords, &used, text.data(), kTextBytes, &textUsed};
   if ((settings & 0x80) != 0) {
     ts::PostScriptWriter writer;
+    // Every picture the page places reads the fuzzer's bytes as its file.
+    writer.setPictures([&](std::string_view) { return std::optional<std::string>(std::in_place, data, data + size); },
+                       (settings & 0x01) != 0);
     request.print = true;
     request.sink = &writer;
     (void)drawer.draw(page, request, target);

@@ -155,4 +155,11 @@ void DisplayDevice::text(const TextFont& font, float x, float baselineY, std::st
   m_text.append(font, px, py, text);
 }
 
+void DisplayDevice::picture(PrintPicture picture) {
+  countPoint();
+  if (!m_sink) return;
+  if (m_rightSheet) picture.x = saturate(int64_t{picture.x} + kRightSheetShift);
+  m_sink->picture(picture);
+}
+
 }  // namespace ts

@@ -74,6 +74,9 @@ class DisplayDevice {
   // for a sink.
   void text(const TextFont& font, float x, float baselineY, std::string_view text, const PrintFont& print = {});
 
+  // An included picture for paper; the screen frames it by itself.
+  void picture(PrintPicture picture);
+
   // Starts an item: its extent is measured and its points counted from here.
   void startItem();
   // Takes back everything the item has put into both lists since startItem.

@@ -24,6 +24,7 @@ void drawTrill(DrawContext& ctx);         // trills.cpp
 void drawLibraryItem(DrawContext& ctx);   // library_items.cpp
 void drawNumberItem(DrawContext& ctx);    // numbers.cpp
 void drawText(DrawContext& ctx);          // texts.cpp
+void drawPicture(DrawContext& ctx);       // pictures.cpp
 
 // A whole rest centred in the bar that ends at the bar line at `barX`
 // (P3 units) on the item's staff: the one-bar rest of bar type -44.

@@ -25,7 +25,7 @@ using Routine = void (*)(DrawContext&);
 constexpr std::array<Routine, kLastDrawnCode + 1> kRoutines = {
     nullptr,          drawNote,  drawRest,        drawClef,       drawLine,  drawSlur, drawBeam,
     drawTrill,        drawStaff, drawLibraryItem, drawNumberItem, nullptr,   nullptr,  nullptr,
-    drawBarLine,      nullptr,   drawText,        drawKeySignature, drawMeter, nullptr, nullptr};
+    drawBarLine,      drawPicture, drawText,        drawKeySignature, drawMeter, nullptr, nullptr};
 
 void loadItem(const PageStore& page, int k, ItemState& item) {
   item = ItemState{};

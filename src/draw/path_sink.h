@@ -3,6 +3,7 @@
 // flushed path and each text, in page units, instead of the display list
 // and the text list. The PostScript writer is one; tests keep their own.
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string_view>
@@ -35,6 +36,18 @@ struct PrintText {
   std::string_view text;
 };
 
+// An included EPS picture as printed: the sink reads and places the file.
+struct PrintPicture {
+  std::string_view name;      // the file, as the item names it
+  int32_t x = 0;              // its lower-left corner, page units
+  int32_t y = 0;
+  float scale = 1.0f;         // of the file's points
+  float angle = 0.0f;         // degrees, counter-clockwise about the corner
+  float staffLevel = 0.0f;    // page Y of the staff's reference line
+  float staffSize = 1.0f;     // the staff's size factor
+  std::array<float, 4> params{};  // P3 to P6 of the item, for the picture's own code
+};
+
 class PathSink {
  public:
   virtual ~PathSink() = default;
@@ -42,6 +55,8 @@ class PathSink {
   // shifted) and the colour of the item that drew it.
   virtual void path(std::span<const PathPoint> points, uint32_t colour) = 0;
   virtual void text(const PrintText& text) = 0;
+  // A sink that cannot place PostScript of its own leaves pictures out.
+  virtual void picture(const PrintPicture&) {}
   // An item starts, and may be taken back whole when it makes too many marks.
   virtual void itemStarted() = 0;
   virtual void itemAbandoned() = 0;

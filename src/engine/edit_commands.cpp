@@ -124,6 +124,7 @@ bool Engine::dispatchEditExtras(const CommandLine& line) {
   if (m_editing && makeInvisibleOrFlip(m)) return true;
   if (beamCommand(m)) return true;
   if (textCommand(line)) return true;
+  if (pictureCommand(line)) return true;
   if (m_editing && applyParameterWord(m, m_edit)) {
     editChanged();
     return true;
@@ -485,6 +486,7 @@ void Engine::parameterEditLine(const CommandLine& line) {
   }
   applyParameterEdits(edits, m_edit);
   editChanged();
+  pictureEdited(edits);
 }
 
 CreationPlace Engine::creationPlace() const {

@@ -22,8 +22,10 @@
 #include "engine/group_selection.h"
 #include "engine/item_picking.h"
 #include "engine/mini_macros.h"
+#include "engine/parameter_edit.h"
 #include "engine/print_command.h"
 #include "model/host_files.h"
+#include "output/included_picture.h"
 #include "model/page_store.h"
 #include "model/page_title.h"
 
@@ -135,6 +137,10 @@ class Engine {
   // Texts: "TZ", and "TX", "FNTnn", "FONTX", "TSZP" of the text being edited (text_commands.cpp).
   bool textCommand(const CommandLine& line);
   void newTextCommand(const CommandLine& line);
+  // Included EPS pictures: "EPS", and "13 1" on an open picture (picture_commands.cpp).
+  bool pictureCommand(const CommandLine& line);
+  void pictureEdited(const std::vector<ParameterEdit>& edits);
+  std::optional<NamedPicture> askPictureFile(std::string_view prompt);
   void retypeText();
   std::optional<std::string> askTextCharacters();
   void openItem(int item);

@@ -48,6 +48,11 @@ inline constexpr const char* kOpenBeamFirst = "*** No beam is being edited: open
 inline constexpr const char* kTypeText = "Type text.";
 inline constexpr const char* kOpenTextFirst = "*** No text is being edited: open one first (I).";
 inline constexpr const char* kTextTooLong = "*** A text holds at most 400 characters.";
+inline constexpr const char* kPictureName = "EPS file name?";
+inline constexpr const char* kPictureNameNow = "EPS file name? Enter keeps";
+inline constexpr const char* kPictureNameUnfit =
+    "*** An EPS file name is at most 57 characters of plain ASCII (letters, digits, blanks, punctuation).";
+
 inline constexpr const char* kWhichFont = "*** FNT wants a font number from 00 to 99 (FNT05).";
 
 // Undo, redo, undelete.

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <ctime>
 #include <fstream>
+#include <map>
 #include <memory>
 
 #include "engine/command_line.h"
@@ -24,20 +25,9 @@ namespace msg = print_messages;
 namespace fs = std::filesystem;
 
 constexpr size_t kMostBatchPages = 1000;            // entries of "PRINT.SCR" read
-constexpr std::streamsize kLargestFile = 16 << 20;  // bytes of a batch list or page read
+constexpr uintmax_t kLargestFile = 16 << 20;  // bytes of a batch list, page or picture read
 
-std::optional<std::vector<uint8_t>> readFile(const fs::path& path) {
-  std::error_code error;
-  if (fs::is_directory(path, error)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::vector<uint8_t> bytes(static_cast<size_t>(kLargestFile) + 1);
-  in.read(reinterpret_cast<char*>(bytes.data()), kLargestFile + 1);
-  const std::streamsize got = in.gcount();
-  if (got > kLargestFile || in.bad()) return std::nullopt;
-  bytes.resize(static_cast<size_t>(got));
-  return bytes;
-}
+std::optional<std::vector<uint8_t>> readFile(const fs::path& path) { return readFileBytes(path, kLargestFile); }
 
 std::vector<std::string> batchEntries(std::span<const uint8_t> bytes, bool reverse) {
   std::vector<std::string> entries;
@@ -81,10 +71,19 @@ bool wantsList(const CommandLine& line, const PrintOptions& options) {
 }  // namespace
 
 PrintedDocument printDocument(const PrintPage& page, const PrintOptions& options, const PrintDrawing& draw,
-                              const std::string& fontSetup, const std::string& project, const std::string& fileDate) {
+                              const PictureReader& pictures, const std::string& fontSetup, const std::string& project,
+                              const std::string& fileDate) {
   PostScriptWriter writer;
+  writer.setPictures(pictures, options.mirror);
   PrintedDocument done;
   done.warnings = draw(page.page, page.unit, writer);
+  for (const std::string& name : writer.missingPictures()) {
+    done.warnings.push_back(std::string(msg::kFileNotFound) + " " + name);
+  }
+  for (const std::string& name : writer.picturesWithoutBox()) {
+    done.warnings.push_back(std::string(msg::kNoBoundingBox) + " " + name);
+  }
+  done.picturesLeftOut = !writer.missingPictures().empty() || !writer.picturesWithoutBox().empty();
   PrintedPage facts;
   facts.title = std::string(page.name);
   facts.fontInit = fontSetup;
@@ -104,6 +103,18 @@ std::string batchOutputName(std::string_view pageName, OutputKind kind) {
 
 PrintCommand::PrintCommand(EngineHost& host, const HostFiles& files, fs::path bundledFontFolder, int& waitLevel)
     : m_host(host), m_files(files), m_bundledFontFolder(std::move(bundledFontFolder)), m_waitLevel(waitLevel) {}
+
+PictureReader PrintCommand::pictureReader() const {
+  // A picture placed many times is read once a print.
+  auto read = std::make_shared<std::map<std::string, std::optional<std::string>, std::less<>>>();
+  return [files = &m_files, read](std::string_view name) -> std::optional<std::string> {
+    if (const auto known = read->find(name); known != read->end()) return known->second;
+    const std::optional<fs::path> path = files->findExisting(name);
+    const std::optional<std::vector<uint8_t>> bytes = path ? readFile(*path) : std::nullopt;
+    return (*read)[std::string(name)] =
+               bytes ? std::optional<std::string>(std::in_place, bytes->begin(), bytes->end()) : std::nullopt;
+  };
+}
 
 const std::string& PrintCommand::fontSetup() {
   if (!m_fontSetupSought) {
@@ -133,9 +144,12 @@ PrintReply PrintCommand::run(const CommandLine& line, const PrintPage& page, con
 PrintReply PrintCommand::printPage(const PrintPage& page, const PrintOptions& options, const PrintDrawing& draw,
                                    const std::string& outputName) {
   const auto [project, fileDate] = pageFileFacts(m_files, page.name);
-  const PrintedDocument document = printDocument(page, options, draw, fontSetup(), project, fileDate);
+  const PrintedDocument document = printDocument(page, options, draw, pictureReader(), fontSetup(), project, fileDate);
   for (const std::string& warning : document.warnings) m_host.showMessage(warning);
-  return deliver(document.text, options, page.name, outputName);
+  PrintReply reply = deliver(document.text, options, page.name, outputName);
+  // The page went out without a picture it places: a script must hear of it.
+  reply.failed = reply.failed || document.picturesLeftOut;
+  return reply;
 }
 
 PrintReply PrintCommand::deliver(const std::string& document, const PrintOptions& options, std::string_view title,

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "output/postscript_writer.h"
 #include "output/print_options.h"
 
 namespace ts {
@@ -49,6 +50,8 @@ class PrintCommand {
   void setQueue(const PrintQueue* queue) { m_queue = queue; }
   const PrintOptions& options() const { return m_options; }
   PrintReply run(const CommandLine& line, const PrintPage& page, const PrintDrawing& draw);
+  // Reads the files of included pictures through the host's files.
+  PictureReader pictureReader() const;
   // The printer's font set-up, sought once; empty when none was found.
   const std::string& fontSetup();
 
@@ -74,9 +77,11 @@ class PrintCommand {
 struct PrintedDocument {
   std::string text;
   std::vector<std::string> warnings;
+  bool picturesLeftOut = false;  // an included picture could not be placed
 };
 PrintedDocument printDocument(const PrintPage& page, const PrintOptions& options, const PrintDrawing& draw,
-                              const std::string& fontSetup, const std::string& project, const std::string& fileDate);
+                              const PictureReader& pictures, const std::string& fontSetup, const std::string& project,
+                              const std::string& fileDate);
 
 // The file a batch page goes to: the page's name with ".EPS" or ".PS".
 std::string batchOutputName(std::string_view pageName, OutputKind kind);

@@ -39,7 +39,7 @@ PrintedDocument Engine::printPostScript(const PrintOptions& options) {
   sized.customWidth = m_customWidth;
   sized.customHeight = m_customHeight;
   const PrintPage page{m_page, m_pageName, m_unit, options.paper, m_customWidth, m_customHeight};
-  return printDocument(page, sized, printDrawing(), m_print.fontSetup(), "", "");
+  return printDocument(page, sized, printDrawing(), m_print.pictureReader(), m_print.fontSetup(), "", "");
 }
 
 }  // namespace ts

@@ -36,6 +36,10 @@ class HostFiles {
   virtual WriteResult writeWhole(std::string_view name, std::span<const uint8_t> bytes) const;
 };
 
+// The whole of a file no larger than `largest` bytes; nothing when it is a
+// folder, larger, or cannot be read whole.
+std::optional<std::vector<uint8_t>> readFileBytes(const std::filesystem::path& path, uintmax_t largest);
+
 // Files of nowhere: nothing is found and nothing can be written. For
 // drawing with only the bundled library (tests, fuzzing, benchmarks).
 class NoHostFiles : public HostFiles {

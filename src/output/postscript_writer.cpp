@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "model/item_codes.h"
+#include "output/included_picture.h"
 
 namespace ts {
 namespace {
@@ -23,6 +24,7 @@ constexpr double kCharacterWidthEm = 0.6;     // estimated advance, for the boun
 constexpr double kDescentEm = 0.25;
 constexpr double kMirrorAxisTwice = 29900.0;  // the page is flipped about X = 14950
 constexpr double kRotatedLift = -6.0;         // points: CANTO's rotated origin
+constexpr double kPageUnitsPerPoint = 4000.0 / 72.0;
 
 std::string pointLine(const PathPoint& point, const char* op) {
   char line[48];
@@ -171,8 +173,40 @@ void PostScriptWriter::text(const PrintText& text) {
   }
 }
 
+void PostScriptWriter::setPictures(PictureReader reader, bool mirror) {
+  m_readPicture = std::move(reader);
+  m_mirror = mirror;
+}
+
+void PostScriptWriter::picture(const PrintPicture& picture) {
+  const std::optional<std::string> file = m_readPicture ? m_readPicture(picture.name) : std::nullopt;
+  if (!file) {
+    m_missingPictures.emplace_back(picture.name);
+    return;
+  }
+  const std::string_view postscript = epsPostScript(*file);
+  const std::optional<EpsBox> box = epsBoundingBox(postscript);
+  if (!box) {
+    m_picturesWithoutBox.emplace_back(picture.name);
+    return;
+  }
+  m_body += wrappedPicture(picture, *box, postscript, m_mirror);
+  // The picture ran inside a grestore of the page's state: its colour and
+  // font are the page's defaults again.
+  m_colour = 0;
+  m_fontSelection.clear();
+  const double width = (box->right - box->left) * picture.scale * kPageUnitsPerPoint;
+  const double height = (box->top - box->bottom) * picture.scale * kPageUnitsPerPoint;
+  const double radians = picture.angle * std::numbers::pi / 180.0;
+  const double c = std::cos(radians), s = std::sin(radians);
+  for (const double across : {0.0, width}) {
+    for (const double up : {0.0, height}) widen(picture.x + across * c - up * s, picture.y + across * s + up * c);
+  }
+}
+
 void PostScriptWriter::itemStarted() {
-  m_itemMark = {m_body.size(), m_colour, m_fontSelection, m_fonts.size(), m_hasText, m_extent};
+  m_itemMark = {m_body.size(), m_colour, m_fontSelection, m_fonts.size(), m_hasText, m_extent, m_missingPictures.size(),
+                m_picturesWithoutBox.size()};
 }
 
 void PostScriptWriter::itemAbandoned() {
@@ -182,6 +216,8 @@ void PostScriptWriter::itemAbandoned() {
   m_fonts.resize(m_itemMark.fonts);
   m_hasText = m_itemMark.hasText;
   m_extent = m_itemMark.extent;
+  m_missingPictures.resize(m_itemMark.missingPictures);
+  m_picturesWithoutBox.resize(m_itemMark.picturesWithoutBox);
 }
 
 std::string PostScriptWriter::document(const PrintOptions& options, const PrintedPage& page) const {

@@ -12,6 +12,8 @@
 // whole points outwards and by one point more for the line width.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +33,19 @@ struct PrintedPage {
   HeaderText header;
 };
 
+// Where the writer finds the files of included pictures: the file's bytes,
+// or nothing when it cannot be read.
+using PictureReader = std::function<std::optional<std::string>(std::string_view name)>;
+
 class PostScriptWriter : public PathSink {
  public:
+  // Pictures are read through `reader`; `mirror` is the page's (a picture
+  // sets the page up again after itself).
+  void setPictures(PictureReader reader, bool mirror);
+
   void path(std::span<const PathPoint> points, uint32_t colour) override;
   void text(const PrintText& text) override;
+  void picture(const PrintPicture& picture) override;
   void itemStarted() override;
   void itemAbandoned() override;
 
@@ -48,6 +59,9 @@ class PostScriptWriter : public PathSink {
   const Extent& extent() const { return m_extent; }
   const std::vector<std::string>& fontsUsed() const { return m_fonts; }
   bool hasText() const { return m_hasText; }
+  // Pictures left out: their file could not be read, or holds no bounding box.
+  const std::vector<std::string>& missingPictures() const { return m_missingPictures; }
+  const std::vector<std::string>& picturesWithoutBox() const { return m_picturesWithoutBox; }
 
  private:
   void setColour(uint32_t colour);
@@ -60,6 +74,10 @@ class PostScriptWriter : public PathSink {
   std::vector<std::string> m_fonts;
   bool m_hasText = false;
   Extent m_extent;
+  PictureReader m_readPicture;
+  bool m_mirror = false;
+  std::vector<std::string> m_missingPictures;
+  std::vector<std::string> m_picturesWithoutBox;
   struct Mark {
     size_t body = 0;
     uint32_t colour = 0;
@@ -67,6 +85,8 @@ class PostScriptWriter : public PathSink {
     size_t fonts = 0;
     bool hasText = false;
     Extent extent;
+    size_t missingPictures = 0;
+    size_t picturesWithoutBox = 0;
   } m_itemMark;
 };
 

@@ -130,7 +130,10 @@ PrintExportResult printExport(const std::vector<std::string>& arguments, ts::Eng
   if (written != ts::WriteResult::Written) {
     return {kNotDone, "tsm: " + ts::writeErrorMessage(names[1], written) + " (an earlier file of that name is kept)"};
   }
-  return {kDone, ""};
+  // What the drawing said; a picture left out means the page is not whole.
+  std::string said;
+  for (const std::string& warning : document.warnings) said += (said.empty() ? "" : "\n") + warning;
+  return {document.picturesLeftOut ? kNotDone : kDone, said};
 }
 
 }  // namespace tsm
