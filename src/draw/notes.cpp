@@ -3,6 +3,7 @@
 
 #include "draw/notes.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -26,6 +27,8 @@ constexpr float kLedgerOverhang = 5.0f;
 constexpr float kStemStartUnits = 2.1f;
 
 }  // namespace
+
+int stemPrintWeight(float p17) { return std::max(0, truncToInt(p17 / 100.0f)); }
 
 HeadShape headShape(int p6) {
   HeadShape head;
@@ -204,6 +207,16 @@ void drawFlags(DrawContext& ctx, const Note& note, float extra) {
   }
 }
 
+// Marks drawn with a line weight of their own on paper, the default width
+// restored after them; the screen keeps its one-pixel lines.
+template <class Marks>
+void withPrintWeight(DrawContext& ctx, int weight, Marks marks) {
+  const bool weighted = !ctx.screen && weight > 0;
+  if (weighted) ctx.device.setLineWidth(weight);
+  marks();
+  if (weighted) ctx.device.restoreLineWidth();
+}
+
 void drawAccidental(DrawContext& ctx, const Note& note) {
   if (note.codes.accidental == 0) return;
   const float size = ctx.item.p(29) == 0.0f ? 1.0f : ctx.item.p(29);
@@ -273,8 +286,8 @@ void drawNote(DrawContext& ctx) {
   drawHead(ctx, note);
   if (note.head.parenthesised) drawParentheses(ctx, note);
   drawFlags(ctx, note, extra);
-  drawAccidental(ctx, note);
-  drawStem(ctx, note, extra, tremolo);
+  withPrintWeight(ctx, item.pi(28), [&] { drawAccidental(ctx, note); });
+  withPrintWeight(ctx, stemPrintWeight(item.p(17)), [&] { drawStem(ctx, note, extra, tremolo); });
   drawDots(ctx, note);
 }
 

@@ -51,5 +51,8 @@ float headWidthUnits(int headType);
 float stemSteps(int flags, float p8);
 // P8 without its tremolo hundreds; true in `tremolo` when it had them.
 float stemExtra(float p8, bool& tremolo);
+// The stem's line weight on paper: the hundreds of P17 (0: the default
+// width; the rest of P17 is the stem's start offset).
+int stemPrintWeight(float p17);
 
 }  // namespace ts

@@ -84,5 +84,13 @@ TEST(Stems, LengthAndTremolo) {
   EXPECT_FALSE(tremolo);
 }
 
+TEST(Stems, PrintWeightIsTheHundredsOfP17) {
+  const struct {
+    float p17;
+    int weight;
+  } cases[] = {{0, 0}, {3, 0}, {99.5f, 0}, {100, 1}, {3002, 30}, {-300, 0}, {1e7f, 100000}};
+  for (const auto& c : cases) EXPECT_EQ(stemPrintWeight(c.p17), c.weight) << c.p17;
+}
+
 }  // namespace
 }  // namespace ts
