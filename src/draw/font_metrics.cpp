@@ -20,6 +20,10 @@ FontMetrics::FontMetrics(const HostFiles& files, std::filesystem::path bundled)
 std::optional<FontWidths> FontMetrics::load(int fileNumber) const {
   const std::string name = metricFileName(fileNumber);
   FontMetricFile file;
+  if (!m_preferred.empty()) {
+    const auto path = m_files.findExisting(m_preferred + name);
+    if (path && readFontMetricFile(*path, file) == MetricFileStatus::Ok) return FontWidths::fromFile(file);
+  }
   for (const std::string_view folder : kFontFolders) {
     const auto path = m_files.findExisting(std::string(folder) + name);
     if (path && readFontMetricFile(*path, file) == MetricFileStatus::Ok) return FontWidths::fromFile(file);
@@ -28,6 +32,14 @@ std::optional<FontWidths> FontMetrics::load(int fileNumber) const {
     return FontWidths::fromFile(file);
   }
   return std::nullopt;
+}
+
+void FontMetrics::setPreferredFolder(std::string folder) {
+  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
+  if (folder == m_preferred) return;
+  m_preferred = std::move(folder);
+  m_tried = {};
+  m_fonts = {};
 }
 
 const FontWidths* FontMetrics::widths(int fileNumber) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "draw/font_metric_file.h"
@@ -38,12 +39,15 @@ class FontMetrics {
   // The widths of metric file `fileNumber` (0..98); nothing when no folder
   // holds a readable file of that number.
   const FontWidths* widths(int fileNumber);
+  // A folder tried before the fixed ones (the preferences' font library).
+  void setPreferredFolder(std::string folder);
 
  private:
   std::optional<FontWidths> load(int fileNumber) const;
 
   const HostFiles& m_files;
   std::filesystem::path m_bundled;
+  std::string m_preferred;
   std::array<bool, kMetricFontFiles> m_tried{};
   std::array<std::optional<FontWidths>, kMetricFontFiles> m_fonts;
 };

@@ -85,6 +85,7 @@ class PageDrawer {
   const StaffTable& staves() const { return m_staves; }
   // The library the drawing reads its shapes from, which the drawing editor changes.
   SymbolLibrary& library() { return m_library; }
+  FontMetrics& fonts() { return m_fonts; }
 
  private:
   SymbolLibrary m_library;

@@ -12,7 +12,7 @@ SymbolLibrary::SymbolLibrary(const HostFiles& files, std::filesystem::path bundl
 void SymbolLibrary::load() {
   if (m_loaded) return;
   m_loaded = true;
-  if (const auto hostFile = m_files.findExisting(std::string(kLibraryFolder) + kSymbolFileName)) {
+  if (const auto hostFile = m_files.findExisting(m_folder + kSymbolFileName)) {
     if (readSymbolFile(*hostFile, m_outlines) == SymbolFileStatus::Ok) {
       m_outlinesOk = true;
       return;
@@ -21,6 +21,16 @@ void SymbolLibrary::load() {
   if (!m_bundled.empty()) {
     m_outlinesOk = readSymbolFile(m_bundled / kSymbolFileName, m_outlines) == SymbolFileStatus::Ok;
   }
+}
+
+void SymbolLibrary::setFolder(std::string folder) {
+  if (folder.empty()) folder = kLibraryFolder;
+  if (folder.back() != '\\' && folder.back() != '/') folder += '\\';
+  if (folder == m_folder) return;
+  m_folder = std::move(folder);
+  m_loaded = false;
+  m_outlinesOk = false;
+  m_drawings.clear();
 }
 
 bool SymbolLibrary::outlinesLoaded() {
@@ -36,7 +46,7 @@ std::span<const DrawingPoint> SymbolLibrary::symbol(int n) {
 std::optional<std::filesystem::path> SymbolLibrary::drawingSource(int n) const {
   const std::string name = drawingFileName(n);
   if (name.empty()) return std::nullopt;
-  if (auto hostFile = m_files.findExisting(std::string(kLibraryFolder) + name)) return hostFile;
+  if (auto hostFile = m_files.findExisting(m_folder + name)) return hostFile;
   std::error_code error;
   if (!m_bundled.empty() && std::filesystem::is_regular_file(m_bundled / name, error)) return m_bundled / name;
   return std::nullopt;
@@ -71,7 +81,7 @@ const LibraryDrawing& SymbolLibrary::find(int n) {
 LibraryWriteStatus SymbolLibrary::replaceDrawing(int n, std::span<const DrawingPoint> points, std::string_view name) {
   const std::string fileName = drawingFileName(n);
   if (fileName.empty()) return LibraryWriteStatus::BadNumber;
-  const std::string target = std::string(kLibraryFolder) + fileName;
+  const std::string target = m_folder + fileName;
   // The library folder may not exist yet on a new installation.
   std::error_code error;
   const std::filesystem::path folder = m_files.forWriting(target).parent_path();

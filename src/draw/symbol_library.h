@@ -1,7 +1,8 @@
 #pragma once
 // Where the shapes come from: the symbol outline file for symbols 0..44 and
 // the library drawing files for every drawing number. The library folder
-// "C:\tonesmith\cantlib\" is used for the outlines when it holds the outline
+// ("C:\tonesmith\cantlib\", or the one the preferences name) is used for the
+// outlines when it holds the outline
 // file, else the library that came with the program. A drawing file is read
 // from the library folder when it is there and from the bundled library
 // otherwise: the drawing editor saves into the library folder, starting
@@ -39,6 +40,11 @@ class SymbolLibrary {
  public:
   SymbolLibrary(const HostFiles& files, std::filesystem::path bundled);
 
+  // The library folder, as the preferences name it ("C:\...\CANTLIB\");
+  // empty for the fixed one.
+  void setFolder(std::string folder);
+  const std::string& folder() const { return m_folder; }
+
   // False when neither place holds a readable outline file.
   bool outlinesLoaded();
   std::span<const DrawingPoint> symbol(int n);
@@ -58,6 +64,7 @@ class SymbolLibrary {
 
   const HostFiles& m_files;
   std::filesystem::path m_bundled;
+  std::string m_folder = kLibraryFolder;
   bool m_loaded = false;
   bool m_outlinesOk = false;
   SymbolOutlines m_outlines;

@@ -51,6 +51,7 @@ Engine::Engine(EngineHost& host, const HostFiles& files, std::filesystem::path b
       m_print(host, files, bundledLibrary.empty() ? bundledLibrary : bundledLibrary.parent_path() / "fontlib", m_waitLevel) {
   m_commandBuffer.fill(' ');
   m_inputLine.fill(' ');
+  m_bundledLibrary = std::move(bundledLibrary);
 }
 
 int Engine::takeRequestedZoom() {
@@ -302,6 +303,10 @@ bool Engine::dispatchInlineCommand(const CommandLine& line) {
   }
   if (m == "PA") {
     paperSizeCommand();
+    return true;
+  }
+  if (m == "PREF") {
+    if (!refuseWhileEditing()) preferencesCommand();
     return true;
   }
   if (m == "PR" || m == "PRPS") {

@@ -28,6 +28,7 @@
 #include "output/included_picture.h"
 #include "model/page_store.h"
 #include "model/page_title.h"
+#include "model/preferences.h"
 
 namespace ts {
 
@@ -84,6 +85,12 @@ class Engine {
   std::vector<std::string> drawForPrint(DisplayTarget& target);
   // The print queue "PR" sends the LPT kind to; none: it says no printer is set up.
   void setPrintQueue(const PrintQueue* queue) { m_print.setQueue(queue); }
+  // Finds "PREF.DAT" and takes its settings; with `installWhenMissing`, a
+  // machine that has none anywhere gets the bundled library and a default
+  // file first. Hosts call it once at start-up.
+  void loadPreferences(bool installWhenMissing);
+  const Preferences& preferences() const { return m_preferences; }
+
   // The page as a PostScript or EPS file for these options (its paper is the page's).
   PrintedDocument printPostScript(const PrintOptions& options);
 
@@ -137,6 +144,13 @@ class Engine {
   // Texts: "TZ", and "TX", "FNTnn", "FONTX", "TSZP" of the text being edited (text_commands.cpp).
   bool textCommand(const CommandLine& line);
   void newTextCommand(const CommandLine& line);
+  // "PREF" and the preference file (preferences_command.cpp).
+  void preferencesCommand();
+  bool readPreferenceFile(const std::string& name, const Preferences& over, const std::string& repairFor);
+  void applyPreferences();
+  void resetPreferences();
+  void savePreferences();
+  bool takePreferenceAnswer(const char* label, const char* prefix, const std::string& answer);
   // Included EPS pictures: "EPS", and "13 1" on an open picture (picture_commands.cpp).
   bool pictureCommand(const CommandLine& line);
   void pictureEdited(const std::vector<ParameterEdit>& edits);
@@ -269,6 +283,10 @@ class Engine {
   bool m_pageChanged = false;
   float m_unit = 0.0f;
   PaperSize m_paper = PaperSize::Letter;
+  Preferences m_preferences;
+  std::string m_preferenceFile;
+  std::string m_installDirectory = "C:\\tonesmith";
+  std::filesystem::path m_bundledLibrary;
   float m_customWidth = 9.0f;  // inches of a custom paper size
   float m_customHeight = 12.0f;
 

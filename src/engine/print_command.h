@@ -48,6 +48,8 @@ class PrintCommand {
   PrintCommand(EngineHost& host, const HostFiles& files, std::filesystem::path bundledFontFolder, int& waitLevel);
 
   void setQueue(const PrintQueue* queue) { m_queue = queue; }
+  // The network printer the preferences name: the NET output's file.
+  void setNetworkName(const std::string& name) { m_options.netName = name; }
   const PrintOptions& options() const { return m_options; }
   PrintReply run(const CommandLine& line, const PrintPage& page, const PrintDrawing& draw);
   // Reads the files of included pictures through the host's files.

@@ -34,6 +34,13 @@ class HostFiles {
   // see to that. This plain version writes in place, which is enough for
   // hosts that stand in for a disk (tests, fuzzing, benchmarks).
   virtual WriteResult writeWhole(std::string_view name, std::span<const uint8_t> bytes) const;
+  // Makes the folder the name stands for ("C:\tonesmith\cantlib"), with the
+  // folders above it; true when it exists afterwards. Hosts that stand in
+  // for a disk have none to make.
+  virtual bool makeFolders(std::string_view name) const {
+    (void)name;
+    return false;
+  }
 };
 
 // The whole of a file no larger than `largest` bytes; nothing when it is a

@@ -124,6 +124,15 @@ fs::path DriveMap::forWriting(std::string_view name) const {
   return current;
 }
 
+bool DriveMap::makeFolders(std::string_view name) const {
+  while (!name.empty() && (name.back() == '\\' || name.back() == '/')) name.remove_suffix(1);
+  const fs::path folder = forWriting(name);
+  if (folder.empty()) return false;
+  std::error_code error;
+  fs::create_directories(folder, error);
+  return fs::is_directory(folder, error);
+}
+
 WriteResult DriveMap::writeWhole(std::string_view name, std::span<const uint8_t> bytes) const {
   return writeFileSafely(forWriting(name), bytes);
 }

@@ -39,6 +39,7 @@ class DriveMap : public HostFiles {
   // Through writeFileSafely, so every file the program writes survives a
   // failed write or a crash whole, and protected files stay as they are.
   WriteResult writeWhole(std::string_view name, std::span<const uint8_t> bytes) const override;
+  bool makeFolders(std::string_view name) const override;
 
  private:
   std::array<std::filesystem::path, 26> m_drives;

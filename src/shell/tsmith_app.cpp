@@ -94,6 +94,8 @@ bool CTSmithApp::initInstance() {
   m_printQueue = std::make_unique<LpPrintQueue>();
   m_engine->setPrintQueue(m_printQueue.get());
   m_frame->attachEngine(*m_engine);
+  // Before the first page is read, as the house style shapes it.
+  m_engine->loadPreferences(true);
   if (!m_options.script.isEmpty()) {
     std::optional<std::vector<std::string>> lines = readScript(m_options.script);
     if (!lines) {

@@ -150,6 +150,7 @@ int execVerb(const Options& options, ts::DriveMap& drives) {
   }
   tsm::ScriptHost host([] { return tsm::nextScriptLine(std::cin); }, std::cout);
   ts::Engine engine(host, drives, g_library);
+  engine.loadPreferences(true);
   const ts::LpPrintQueue printQueue;
   engine.setPrintQueue(&printQueue);
   ts::EngineSession session(engine);
@@ -190,6 +191,7 @@ int dlistVerb(const Options& options, ts::DriveMap& drives) {
   }
   tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
   ts::Engine engine(host, drives, g_library);
+  engine.loadPreferences(true);
   ts::EngineSession session(engine);
   if (!openForVerb(session, host, options.arguments[0])) return kNotDone;
   printDisplayList(session);
@@ -205,6 +207,7 @@ bool readNumber(const std::string& text, double& value) {
 int printExportVerb(const Options& options, ts::DriveMap& drives) {
   tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
   ts::Engine engine(host, drives, g_library);
+  engine.loadPreferences(true);
   ts::EngineSession session(engine);
   const auto open = [&](const std::string& page) { return openForVerb(session, host, page); };
   const tsm::PrintExportResult result = tsm::printExport(options.arguments, engine, drives, open);
@@ -240,6 +243,7 @@ int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** ar
   QGuiApplication application(argc, argv);
   tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
   ts::Engine engine(host, drives, g_library);
+  engine.loadPreferences(true);
   ts::EngineSession session(engine);
   // A page that cannot be read exports nothing, rather than a blank picture
   // that looks like a page.

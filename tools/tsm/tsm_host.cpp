@@ -20,6 +20,19 @@ char firstLetter(const std::string& text) {
   return '\0';
 }
 
+std::vector<std::string> splitBars(const std::string& text) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  while (true) {
+    const size_t bar = text.find('|', start);
+    const std::string part = text.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+    const size_t first = part.find_first_not_of(' ');
+    parts.push_back(first == std::string::npos ? std::string() : part.substr(first, part.find_last_not_of(' ') - first + 1));
+    if (bar == std::string::npos) return parts;
+    start = bar + 1;
+  }
+}
+
 std::vector<std::string> splitBlanks(const std::string& text) {
   std::istringstream in(text);
   std::vector<std::string> parts;
@@ -97,8 +110,13 @@ std::optional<std::vector<std::string>> ScriptHost::askFields(std::string_view t
   const std::optional<std::string> reply = answer();
   if (!reply) return std::nullopt;
   std::vector<std::string> values;
-  const std::vector<std::string> typed = splitBlanks(*reply);
-  for (size_t i = 0; i < fields.size(); ++i) values.push_back(i < typed.size() ? typed[i] : fields[i].value);
+  // Values with blanks in them (paths) are separated by "|" instead; an
+  // empty one keeps what the field shows.
+  const bool bars = reply->find('|') != std::string::npos;
+  const std::vector<std::string> typed = bars ? splitBars(*reply) : splitBlanks(*reply);
+  for (size_t i = 0; i < fields.size(); ++i) {
+    values.push_back(i < typed.size() && !typed[i].empty() ? typed[i] : fields[i].value);
+  }
   return values;
 }
 
