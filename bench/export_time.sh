@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The whole-process time of `tsm export PAGE OUT.pdf` (start-up, Qt, fonts,
-# the drawing, the PDF and its safe write), for a page (default the piano
+# The whole-process time of `tsm export PAGE OUT.pdf` (start-up, the page
+# read and drawn for print, the fonts embedded, the PDF and its safe write,
+# without Qt), for a page (default the piano
 # example): hyperfine when installed, else the median of a loop of runs.
 #   export_time.sh TSM [PAGE] [RUNS]
 set -euo pipefail
@@ -12,9 +13,8 @@ target_ms=20
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir "$work/root"
-export QT_QPA_PLATFORM=offscreen
 command=("$tsm" --root "$work/root" export "$page" "$work/out.pdf")
-"${command[@]}"  # once before timing: the disk cache and the font cache warm
+"${command[@]}"  # once before timing: the disk cache warms
 
 if command -v hyperfine > /dev/null 2>&1; then
   hyperfine --warmup 3 --runs "$runs" --export-json "$work/times.json" "$(printf '%q ' "${command[@]}")" > /dev/null

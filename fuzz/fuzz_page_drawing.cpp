@@ -2,7 +2,8 @@
 // the symbol library into the host's two lists, or for paper into the
 // PostScript writer (each included picture reading the same bytes as its
 // file): no page may make drawing hang, grow without bound, or
-// write outside the lists.
+// write outside the lists. Every page also goes through playback: its
+// notes, their times, the events and the MIDI file image.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,12 +15,29 @@
 #include "draw/page_drawing.h"
 #include "fuzz_support.h"
 #include "model/page_file.h"
+#include "output/midi_events.h"
+#include "output/midi_file.h"
 #include "output/postscript_writer.h"
 
 namespace {
 
 constexpr int kDisplayWords = 100000;  // the sizes the hosts give the engine
 constexpr int kTextBytes = 20000;
+
+// The automatic set-up, and one more track that plays one staff 16 times
+// over, transposed, at a tempo the settings byte picks.
+void buildMidi(const ts::PageStore& page, uint8_t settings) {
+  ts::MidiSetup setup = ts::autoSetup(page);
+  setup.tempo = settings;
+  ts::MidiTrack& extra = setup.tracks[ts::kMidiTracks - 1];
+  extra.channel = settings % ts::kMidiChannels;
+  extra.transposition = settings % 64 - 32;
+  extra.staves.fill(settings % 4 + 1);
+  const ts::MidiEvents events = ts::buildMidiEvents(page, setup);
+  const std::vector<uint8_t> image = ts::midiFileImage(events.words);
+  // A header, the tempo track, 16 channel tracks of 12 bytes and at most 4 bytes for each event word.
+  if (image.size() < 41 || image.size() > 41 + 16 * 12 + 4 * events.words.size()) std::abort();
+}
 
 }  // namespace
 
@@ -33,6 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (result.status != ts::PageReadStatus::Ok) return 0;
   // The last byte picks the drawing's settings, so the fuzzer reaches each.
   const uint8_t settings = size > 0 ? data[size - 1] : 0;
+  buildMidi(page, settings);
   ts::DrawRequest request;
   request.highlightedItem = page.itemCount() > 0 ? settings % (page.itemCount() + 1) : 0;
   request.showInvisible = (settings & 0x10) != 0;

@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   poppler-utils  # tests only: pdftotext, pdffonts and pdfimages read the exported PDF
   ghostscript    # tests only: renders the exported PostScript and EPS
+  midicsv        # tests only: reads back the MIDI files tsm midi writes
 )
 
 missing=()

@@ -21,9 +21,11 @@
 #include "engine/engine_host.h"
 #include "engine/group_selection.h"
 #include "engine/item_picking.h"
+#include "engine/midi_command.h"
 #include "engine/mini_macros.h"
 #include "engine/parameter_edit.h"
 #include "engine/print_command.h"
+#include "engine/print_pdf.h"
 #include "model/host_files.h"
 #include "output/included_picture.h"
 #include "model/page_store.h"
@@ -93,6 +95,8 @@ class Engine {
 
   // The page as a PostScript or EPS file for these options (its paper is the page's).
   PrintedDocument printPostScript(const PrintOptions& options);
+  // The page as a PDF for these options, drawn as for print.
+  PdfDocument printPdf(const PrintOptions& options);
 
   // What hosts show.
   const PageStore& page() const { return m_page; }
@@ -222,6 +226,8 @@ class Engine {
   // "PR" and "PRPS" (print_commands.cpp).
   void printCommand(const CommandLine& line);
   PrintDrawing printDrawing();
+  // "PLA" (midi_commands.cpp).
+  bool dispatchMidiCommand(const CommandLine& line);
 
   // Files (file_commands.cpp).
   void getCommand(std::string_view name);
@@ -346,6 +352,7 @@ class Engine {
   int m_waitLevel = 0;
   DrawMode m_drawMode;  // the drawing editor, while "DRW" is in force
   PrintCommand m_print;
+  MidiCommand m_midi;
   std::vector<ItemPlace> m_places;  // where the last drawing put each item
   bool m_libraryWarned = false;
 

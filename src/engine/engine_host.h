@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -53,6 +54,13 @@ class EngineHost {
   virtual void showMessage(std::string_view text) = 0;
   // Asks for edit menu `menu` (page selector 0 or 1 for paged menus).
   virtual void switchEditMenu(int menu, int page) = 0;
+  // Plays the MIDI file the engine has just written, given by its name and
+  // its bytes; false when this host has no player (the engine says so).
+  virtual bool playMidiFile(std::string_view fileName, std::span<const uint8_t> image) {
+    (void)fileName;
+    (void)image;
+    return false;
+  }
 };
 
 }  // namespace ts

@@ -56,6 +56,8 @@ class PrintCommand {
   PictureReader pictureReader() const;
   // The printer's font set-up, sought once; empty when none was found.
   const std::string& fontSetup();
+  // The font library that came with the program.
+  const std::filesystem::path& bundledFontFolder() const { return m_bundledFontFolder; }
 
  private:
   PrintReply printPage(const PrintPage& page, const PrintOptions& options, const PrintDrawing& draw,

@@ -23,6 +23,8 @@ inline constexpr const char* kEpsWritten = "EPS file written:";
 inline constexpr const char* kNetWritten = "PostScript file written:";
 inline constexpr const char* kSentToPrinter = "Sent to the printer:";
 inline constexpr const char* kFileNotFound = "*** File not found. ***";
+inline constexpr const char* kPictureNotInPdf =
+    "*** An EPS picture cannot be placed in a PDF (print the page to PostScript or EPS for it):";
 inline constexpr const char* kNoBoundingBox = "*** No %%BoundingBox: line in the EPS file:";
 inline constexpr const char* kBatchList = "PRINT.SCR";
 inline constexpr const char* kLeavingBatch = "Leaving Batch Printing.";

@@ -7,19 +7,11 @@
 
 #include "model/item_codes.h"
 #include "output/included_picture.h"
+#include "output/print_figures.h"
 
 namespace ts {
 namespace {
 
-enum class Figure { None, Stroked, Filled };
-
-constexpr int kPenDrawn = 0;
-constexpr int kPenStroked = 1;
-constexpr int kPenFilled = 2;
-constexpr int kPenContour = 3;
-constexpr int kPenWidth = 99;
-constexpr int kPenDefaultWidth = -99;
-constexpr int32_t kPenMarkerLimit = -192600;  // X below: a pen marker of the screen's, no point
 constexpr double kCharacterWidthEm = 0.6;     // estimated advance, for the bounding box only
 constexpr double kDescentEm = 0.25;
 constexpr double kMirrorAxisTwice = 29900.0;  // the page is flipped about X = 14950
@@ -32,26 +24,36 @@ std::string pointLine(const PathPoint& point, const char* op) {
   return line;
 }
 
-void endFigure(std::string& body, Figure& figure) {
-  if (figure == Figure::Stroked) body += " s\n";
-  if (figure == Figure::Filled) body += "g e r s\n";
-  figure = Figure::None;
-}
+// A path's figures as PostScript lines; every point drawn widens the extent.
+template <typename Widen>
+class FigureLines : public FigureOperators {
+ public:
+  FigureLines(std::string& body, Widen widen) : m_body(body), m_widen(widen) {}
+  void lineWidth(int32_t pageUnits) override { m_body += " " + std::to_string(pageUnits) + " lw\n"; }
+  void defaultLineWidth() override { m_body += " wdl lw\n"; }
+  void moveTo(const PathPoint& point) override { drawn(point, "m"); }
+  void lineTo(const PathPoint& point) override { drawn(point, "l"); }
+  void endFigure(FigureKind kind) override { m_body += kind == FigureKind::Filled ? "g e r s\n" : " s\n"; }
 
-// The font matrix: the size across stretched by the width factor, turned
-// by the angle.
+ private:
+  void drawn(const PathPoint& point, const char* op) {
+    m_widen(point);
+    m_body += pointLine(point, op);
+  }
+  std::string& m_body;
+  Widen m_widen;
+};
+
+// The font, sized, stretched and turned by its matrix.
 std::string fontLine(const PrintText& text) {
-  const double radians = text.angle * std::numbers::pi / 180.0;
-  const double across = text.size * text.widthFactor;
-  const double c = std::cos(radians), s = std::sin(radians);
+  const std::array<double, 4> m = fontMatrix(text);
   char line[200];
   if (text.angle == 0.0f) {
     std::snprintf(line, sizeof line, "/%.*s f [%.1f 0 0 %.1f 0 0] mkf sf\n", static_cast<int>(text.postScriptName.size()),
-                  text.postScriptName.data(), across, static_cast<double>(text.size));
+                  text.postScriptName.data(), m[0], m[3]);
   } else {
     std::snprintf(line, sizeof line, "/%.*s f [%.1f %.1f %.1f %.1f 0 0] mkf sf\n",
-                  static_cast<int>(text.postScriptName.size()), text.postScriptName.data(), across * c, across * s,
-                  -text.size * s, text.size * c);
+                  static_cast<int>(text.postScriptName.size()), text.postScriptName.data(), m[0], m[1], m[2], m[3]);
   }
   return line;
 }
@@ -119,32 +121,8 @@ void PostScriptWriter::widen(double x, double y) {
 
 void PostScriptWriter::path(std::span<const PathPoint> points, uint32_t colour) {
   setColour(colour);
-  Figure figure = Figure::None;
-  for (const PathPoint& point : points) {
-    if (point.pen == kPenWidth) {
-      m_body += " " + std::to_string(point.y) + " lw\n";
-      continue;
-    }
-    if (point.pen == kPenDefaultWidth) {
-      m_body += " wdl lw\n";
-      continue;
-    }
-    if (point.x < kPenMarkerLimit) continue;
-    widen(point.x, point.y);
-    if (point.pen == kPenStroked || point.pen == kPenFilled) {
-      endFigure(m_body, figure);
-      figure = point.pen == kPenFilled ? Figure::Filled : Figure::Stroked;
-      m_body += pointLine(point, "m");
-    } else if (point.pen == kPenContour || figure == Figure::None) {
-      // A drawn point with no figure open starts one: PostScript has no
-      // current point to draw from.
-      if (figure == Figure::None) figure = point.pen == kPenContour ? Figure::Filled : Figure::Stroked;
-      m_body += pointLine(point, "m");
-    } else {
-      m_body += pointLine(point, "l");
-    }
-  }
-  endFigure(m_body, figure);
+  FigureLines lines(m_body, [this](const PathPoint& point) { widen(point.x, point.y); });
+  walkFigures(points, lines);
 }
 
 void PostScriptWriter::useFont(std::string_view name) {

@@ -5,7 +5,7 @@
 # line for line. A placement a little off differs in over 1 % of the blocks
 # (a turn of 30 degrees left out: 1.5 %), the right one in under 0.1 %.
 # A picture whose file is gone is left out with a message, exit status 1,
-# and the rest of the page still printed.
+# and the rest of the page still printed; so is every picture in a PDF.
 set -euo pipefail
 tsm=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 compare=$(dirname "$tsm")/png_compare
@@ -44,6 +44,14 @@ read -r left _ right _ < <(sed -n 's/^%%BoundingBox://p' page.eps)
 # 13 1 makes the screen show the name instead of the frame.
 printf 'I 2\n13 1\n\nX\nSA\nnamed.mus\n' | "$tsm" --root root exec page.mus > /dev/null
 "$tsm" --root root dlist named.mus | grep -q 'S .* "frame.eps"' || fail "the name is not shown"
+
+# A PDF cannot run the picture's PostScript: it says so and exits 1.
+status=0
+"$tsm" --root root export page.mus page.pdf 2> pdf.err || status=$?
+[ "$status" = 1 ] || fail "a PDF without its picture exited $status, not 1"
+grep -qF 'cannot be placed in a PDF (print the page to PostScript or EPS for it): frame.eps' pdf.err \
+  || fail "no message for the picture left out of the PDF: $(cat pdf.err)"
+[ -s page.pdf ] || fail "the rest of the page was not written to the PDF"
 
 mv frame.eps gone.eps
 status=0

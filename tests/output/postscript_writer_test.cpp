@@ -32,9 +32,11 @@ TEST(PostScriptWriter, FiguresEndWithTheirOperator) {
            Case{{{0, 0, 2}, {9, 0, 0}, {9, 9, 0}, {0, 0, 0}, {3, 3, 3}, {6, 3, 0}, {6, 6, 0}, {3, 3, 0}},
                 "0 0 m\n9 0 l\n9 9 l\n0 0 l\n3 3 m\n6 3 l\n6 6 l\n3 3 l\ng e r s\n"},
            Case{{{0, 0, 1}, {5, 5, 0}, {1, 1, 2}, {2, 2, 0}}, "0 0 m\n5 5 l\n s\n1 1 m\n2 2 l\ng e r s\n"},
-           // A width point does not end the figure; the restore writes the default width.
+           // A width takes effect at the stroke: the part drawn under the old
+           // width is stroked first and the line carries on from its last
+           // point; the restore writes the default width after the stroke.
            Case{{{999, 25, 99}, {0, 0, 1}, {4, 0, 0}, {999, 50, 99}, {8, 0, 0}, {0, 0, -99}},
-                " 25 lw\n0 0 m\n4 0 l\n 50 lw\n8 0 l\n wdl lw\n s\n"},
+                " 25 lw\n0 0 m\n4 0 l\n s\n 50 lw\n4 0 m\n8 0 l\n s\n wdl lw\n"},
            // A drawn point with nothing to draw from starts the figure.
            Case{{{7, 8, 0}, {9, 9, 0}}, "7 8 m\n9 9 l\n s\n"},
            Case{{{-192699, 0, 1}, {1, 1, 1}, {2, 2, 0}}, "1 1 m\n2 2 l\n s\n"},

@@ -40,6 +40,25 @@ bool readMetricsLine(std::string_view line, AfmMetrics& metrics) {
   return true;
 }
 
+void readHeaderLine(std::string_view line, AfmHeader& header) {
+  std::istringstream in{std::string(line)};
+  std::string key;
+  in >> key;
+  if (key == "FontName") in >> header.fontName;
+  if (key == "FamilyName") std::getline(in >> std::ws, header.familyName);
+  if (key == "Weight") in >> header.weight;
+  if (key == "ItalicAngle") in >> header.italicAngle;
+  if (key == "IsFixedPitch") {
+    std::string value;
+    in >> value;
+    header.fixedPitch = value == "true";
+  }
+  if (key == "FontBBox") in >> header.boundingBox[0] >> header.boundingBox[1] >> header.boundingBox[2] >> header.boundingBox[3];
+  if (key == "CapHeight") in >> header.capHeight;
+  if (key == "Ascender") in >> header.ascender;
+  if (key == "Descender") in >> header.descender;
+}
+
 std::optional<AfmMetrics> readAfm(const std::filesystem::path& path) {
   std::ifstream in(path);
   if (!in) return std::nullopt;
@@ -48,8 +67,9 @@ std::optional<AfmMetrics> readAfm(const std::filesystem::path& path) {
   while (std::getline(in, line)) {
     if (line.rfind("EncodingScheme FontSpecific", 0) == 0) metrics.fontSpecific = true;
     if (line.rfind("C ", 0) == 0 && !readMetricsLine(line, metrics)) return std::nullopt;
+    if (line.rfind("C ", 0) != 0) readHeaderLine(line, metrics.header);
   }
-  if (metrics.byName.empty()) return std::nullopt;
+  if (metrics.byName.empty() || metrics.header.fontName.empty()) return std::nullopt;
   return metrics;
 }
 

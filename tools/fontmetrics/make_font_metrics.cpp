@@ -1,7 +1,8 @@
 // make_font_metrics: builds the font library (the metric files "fm00.fmt"
-// ... "fm34.fmt", the printer's font set-up "fmfontinit.psc" and the licence
-// copies) from the AFM metrics of the URW base35 fonts, which stand for the
-// fonts of the font table.
+// ... "fm34.fmt", the printer's font set-up "fmfontinit.psc", the PDF font
+// data "fd00.fdt" ... "fd34.fdt" with the font programs they name, and the
+// licence copies) from the AFM metrics and Type 1 programs of the URW
+// base35 fonts, which stand for the fonts of the font table.
 //
 //   make_font_metrics --afm-dir DIR --licence FILE... --out DIR
 
@@ -16,7 +17,8 @@
 #include "afm_metrics.h"
 #include "draw/font_metric_file.h"
 #include "draw/font_table.h"
-#include "latin1_glyphs.h"
+#include "output/latin1_glyphs.h"
+#include "output/pdf_font_data.h"
 
 namespace fs = std::filesystem;
 using namespace ts;
@@ -83,13 +85,80 @@ bool metricFileOf(int font, const AfmMetrics& afm, FontMetricFile& file) {
   return true;
 }
 
+// Descriptor flags (PDF 1.4, 5.7.1): fixed pitch 1, serif 2, symbolic 4,
+// script 8, nonsymbolic 32, italic 64.
+constexpr std::array<std::string_view, 5> kSerifFamilies = {"Nimbus Roman", "P052", "C059", "URW Bookman",
+                                                            "Nimbus Mono PS"};
+constexpr std::string_view kScriptFamily = "Z003";
+
+int descriptorFlags(const AfmMetrics& afm) {
+  const AfmHeader& h = afm.header;
+  int flags = afm.fontSpecific ? kPdfFlagSymbolic : kPdfFlagNonsymbolic;
+  if (h.fixedPitch) flags |= 1;
+  for (const std::string_view family : kSerifFamilies) {
+    if (h.familyName == family) flags |= 2;
+  }
+  if (h.familyName == kScriptFamily) flags |= 8;
+  if (h.italicAngle != 0.0) flags |= 64;
+  return flags;
+}
+
+// The AFM files give no dominant stem width; readers use it only to pick a
+// weight for a face they put in place of a font that is not embedded.
+int stemWidth(const std::string& weight) {
+  if (weight == "Light") return 60;
+  if (weight == "Demi") return 120;
+  if (weight == "Bold") return 140;
+  return 80;
+}
+
+PdfFontData pdfFontDataOf(const AfmMetrics& afm) {
+  const AfmHeader& h = afm.header;
+  PdfFontData data;
+  data.fontName = h.fontName;
+  data.flags = descriptorFlags(afm);
+  data.boundingBox = h.boundingBox;
+  data.italicAngle = h.italicAngle;
+  // The URW files give Ascender and Descender as 0: the box stands for them.
+  data.ascent = h.ascender != 0 ? h.ascender : h.boundingBox[3];
+  data.descent = h.descender != 0 ? h.descender : h.boundingBox[1];
+  data.capHeight = h.capHeight;
+  data.stemV = stemWidth(h.weight);
+  for (int code = kPdfFirstChar; code <= kPdfLastChar; ++code) {
+    int width = 0;  // codes with no glyph
+    if (afm.fontSpecific) {
+      const auto found = afm.byCode.find(code);
+      if (found != afm.byCode.end()) width = found->second;
+    } else if (const std::string_view glyph = latin1Glyph(code); !glyph.empty()) {
+      const auto found = afm.byName.find(std::string(glyph));
+      if (found != afm.byName.end()) width = found->second;
+    }
+    data.widths[static_cast<size_t>(code - kPdfFirstChar)] = width;
+  }
+  return data;
+}
+
+// The font's data file and a copy of its program. A missing program is
+// only said: the PDF then names the font without embedding it.
+bool writePdfFont(const Options& options, int font, const AfmMetrics& afm) {
+  const std::string data = encodePdfFontData(pdfFontDataOf(afm));
+  std::ofstream out(options.out / pdfFontDataName(font), std::ios::binary | std::ios::trunc);
+  out << data;
+  if (!out) return false;
+  const fs::path program = options.afmDir / (std::string(kAfmFiles[font]) + ".t1");
+  std::error_code error;
+  fs::copy_file(program, options.out / program.filename(), fs::copy_options::overwrite_existing, error);
+  if (error) std::fprintf(stderr, "make_font_metrics: no font program %s: PDFs will not embed it\n", program.c_str());
+  return true;
+}
+
 bool writeBytes(const fs::path& path, const std::vector<uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(out);
 }
 
-// Writes fmNN.fmt of every font; `latin` collects the fonts the printer re-encodes.
+// Writes fmNN.fmt and fdNN.fdt of every font; `latin` collects the fonts the printer re-encodes.
 bool writeMetricFiles(const Options& options, std::vector<int>& latin) {
   for (int font = 0; font < kScreenFontCount; ++font) {
     const fs::path afmPath = options.afmDir / (std::string(kAfmFiles[font]) + ".afm");
@@ -101,6 +170,7 @@ bool writeMetricFiles(const Options& options, std::vector<int>& latin) {
     }
     if (!afm->fontSpecific) latin.push_back(font);
     if (!writeBytes(options.out / metricFileName(font), encodeFontMetrics(file))) return false;
+    if (!writePdfFont(options, font, *afm)) return false;
   }
   return true;
 }

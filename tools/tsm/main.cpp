@@ -3,8 +3,9 @@
 //   tsm [--root DIR] items PAGE   print the items of a page file
 //   tsm [--root DIR] exec [PAGE]  run user actions from standard input
 //   tsm [--root DIR] dlist PAGE   print the display list and text list of a page
-//   tsm [--root DIR] export PAGE OUT.png|OUT.svg|OUT.pdf [--zoom Z] [--dpi D] [--fit]
-//   tsm [--root DIR] export PAGE OUT.ps|OUT.eps [print flags]
+//   tsm [--root DIR] export PAGE OUT.png|OUT.svg [--zoom Z] [--dpi D] [--fit]
+//   tsm [--root DIR] export PAGE OUT.ps|OUT.eps|OUT.pdf [print flags]
+//   tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,...]...
 //
 // Exit status: 0 when the work was done; 1 when it could not be: the page
 // could not be read (items, dlist and export then print or write nothing),
@@ -24,6 +25,7 @@
 #include "engine/engine_session.h"
 #include "draw/display_figures.h"
 #include "draw/text_list.h"
+#include "midi_export.h"
 #include "page_export.h"
 #include "platform/drive_map.h"
 #include "platform/lp_print_queue.h"
@@ -40,10 +42,11 @@ constexpr const char* kUsage =
     "usage: tsm [--root DIR] items PAGE\n"
     "       tsm [--root DIR] exec [PAGE]   (actions on standard input)\n"
     "       tsm [--root DIR] dlist PAGE\n"
-    "       tsm [--root DIR] export PAGE OUT.png|OUT.svg|OUT.pdf [--zoom Z] [--dpi D] [--fit]\n"
-    "       tsm [--root DIR] export PAGE OUT.ps|OUT.eps [--size S] [--paper NAME] [--offsets X,Y]\n"
+    "       tsm [--root DIR] export PAGE OUT.png|OUT.svg [--zoom Z] [--dpi D] [--fit]\n"
+    "       tsm [--root DIR] export PAGE OUT.ps|OUT.eps|OUT.pdf [--size S] [--paper NAME] [--offsets X,Y]\n"
     "           [--resolution R] [--line-width L] [--rotate] [--mirror] [--header none|header|footer|both]\n"
-    "           [--copies N] [--manual-feed] [--snap]\n";
+    "           [--copies N] [--manual-feed] [--snap]\n"
+    "       tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,STAFF...]...\n";
 
 // The symbol library that comes with the program lies beside its bin folder.
 std::filesystem::path bundledLibrary(const char* argv0) {
@@ -216,6 +219,17 @@ int printExportVerb(const Options& options, ts::DriveMap& drives) {
   return result.status;
 }
 
+int midiVerb(const Options& options, ts::DriveMap& drives) {
+  tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
+  ts::Engine engine(host, drives, g_library);
+  ts::EngineSession session(engine);
+  const auto open = [&](const std::string& page) { return openForVerb(session, host, page) ? &engine.page() : nullptr; };
+  const tsm::MidiExportResult result = tsm::midiExport(options.arguments, open);
+  for (const std::string& message : result.messages) host.print(message);
+  if (result.status == kUsageError) std::cerr << kUsage;
+  return result.status;
+}
+
 int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** argv) {
   std::vector<std::string> files;
   tsm::ExportSettings settings;
@@ -249,14 +263,8 @@ int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** ar
   // that looks like a page.
   if (!openForVerb(session, host, files[0])) return kNotDone;
   settings.paper = engine.paper();
-  std::span<const int32_t> words(session.displayList().data(), static_cast<size_t>(session.displayUsed()));
-  std::span<const char> text(session.textList().data(), static_cast<size_t>(session.textUsed()));
-  ts::DrawnLists printed;
-  if (tsm::wantsPrintDrawing(files[1])) {
-    printed = session.drawForPrint();
-    words = printed.words;
-    text = printed.text;
-  }
+  const std::span<const int32_t> words(session.displayList().data(), static_cast<size_t>(session.displayUsed()));
+  const std::span<const char> text(session.textList().data(), static_cast<size_t>(session.textUsed()));
   const std::string error = tsm::exportPicture(words, text, files[1], settings);
   if (!error.empty()) {
     std::cerr << "tsm: " << error << '\n';
@@ -279,6 +287,7 @@ int main(int argc, char** argv) {
   if (options.verb == "items") return itemsVerb(options, drives);
   if (options.verb == "exec") return execVerb(options, drives);
   if (options.verb == "dlist") return dlistVerb(options, drives);
+  if (options.verb == "midi") return midiVerb(options, drives);
   if (options.verb == "export" && tsm::isPrintExport(options.arguments)) return printExportVerb(options, drives);
   if (options.verb == "export") {
     int qtArgc = 1;

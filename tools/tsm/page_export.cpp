@@ -3,9 +3,7 @@
 #include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSvgGenerator>
 #include <cmath>
 #include <filesystem>
@@ -14,6 +12,7 @@
 
 #include "platform/safe_file_writer.h"
 #include "render/display_renderer.h"
+#include "write_failure.h"
 
 namespace tsm {
 namespace {
@@ -22,7 +21,6 @@ constexpr double kViewUnitsPerInch = 1000.0;
 constexpr double kDisplayUnitsPerInch = 4000.0;
 constexpr double kLeftMarginDisplay = -2000.0;  // half an inch left of the writing width
 constexpr double kMarginView = 100.0;
-constexpr const char* kPdfCreator = "Tonesmith";
 
 struct PaperInches {
   double width = 8.5, height = 11.0;
@@ -102,32 +100,15 @@ void paintSvg(const ts::DisplayRenderer& renderer, const Canvas& canvas, QIODevi
   renderer.render(painter, canvas.zoom, canvas.options);
 }
 
-// A PDF is a sheet of the page's paper: what lies off the sheet is cut
-// off as a printer would. Qt embeds the subset of each font it draws with,
-// so the text stays text that a reader can search and copy.
-void paintPdf(const ts::DisplayRenderer& renderer, const Canvas& canvas, QIODevice& out) {
-  QPdfWriter pdf(&out);
-  pdf.setResolution(static_cast<int>(canvas.dotsPerInch));
-  pdf.setCreator(QString::fromLatin1(kPdfCreator));
-  const QSizeF inches(canvas.area.width() / kViewUnitsPerInch, canvas.area.height() / kViewUnitsPerInch);
-  pdf.setPageSize(QPageSize(inches, QPageSize::Inch, QString(), QPageSize::ExactMatch));
-  pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-  QPainter painter(&pdf);
-  renderer.render(painter, canvas.zoom, canvas.options);
-}
-
 // The picture in the format its extension names, painted into memory so
 // that it reaches the file whole; nothing for an extension of no format.
 std::optional<QByteArray> paintPicture(const ts::DisplayRenderer& renderer, const std::string& path,
                                        const ExportSettings& settings) {
   using Paint = void (*)(const ts::DisplayRenderer&, const Canvas&, QIODevice&);
-  const Paint paint = endsWith(path, ".png")   ? paintPng
-                      : endsWith(path, ".svg") ? paintSvg
-                      : endsWith(path, ".pdf") ? paintPdf
-                                               : nullptr;
+  const Paint paint = endsWith(path, ".png") ? paintPng : endsWith(path, ".svg") ? paintSvg : nullptr;
   if (!paint) return std::nullopt;
   Canvas canvas;
-  canvas.area = paint == paintPdf ? sheetArea(settings) : pictureArea(renderer, settings);
+  canvas.area = pictureArea(renderer, settings);
   canvas.options = optionsFor(canvas.area, settings);
   const double k = settings.dotsPerInch / kViewUnitsPerInch;
   canvas.pixels = QSize(static_cast<int>(std::ceil(canvas.area.width() * k)),
@@ -143,33 +124,18 @@ std::optional<QByteArray> paintPicture(const ts::DisplayRenderer& renderer, cons
   return bytes;
 }
 
-// Why a picture was not written, as far as it can be told afterwards.
-std::string writeFailure(const std::string& path) {
-  const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  std::error_code error;
-  if (!folder.empty() && !std::filesystem::is_directory(folder, error)) {
-    return "cannot write " + path + ": there is no folder " + folder.string();
-  }
-  return "cannot write " + path;
-}
-
 }  // namespace
-
-bool wantsPrintDrawing(const std::string& path) { return endsWith(path, ".pdf"); }
 
 std::string exportPicture(std::span<const int32_t> words, std::span<const char> text, const std::string& path,
                           const ExportSettings& settings) {
   ts::DisplayRenderer renderer;
   renderer.setLists(words, text);
   const std::optional<QByteArray> picture = paintPicture(renderer, path, settings);
-  if (!picture) return "the picture must be a .png, .svg or .pdf file: " + path;
+  if (!picture) return "the picture must be a .png, .svg, .pdf, .ps or .eps file: " + path;
   if (picture->isEmpty()) return "cannot paint " + path;
   const std::span bytes(reinterpret_cast<const uint8_t*>(picture->constData()), static_cast<size_t>(picture->size()));
-  switch (ts::writeFileSafely(path, bytes)) {
-    case ts::WriteResult::Written: return {};
-    case ts::WriteResult::ReadOnly: return "cannot write " + path + ": it is read-only";
-    default: return writeFailure(path);
-  }
+  const ts::WriteResult written = ts::writeFileSafely(path, bytes);
+  return written == ts::WriteResult::Written ? std::string() : writeFailure(path, written, path);
 }
 
 }  // namespace tsm

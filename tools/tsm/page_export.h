@@ -1,7 +1,7 @@
 #pragma once
-// Painting a page that the engine drew into a picture file: PNG, SVG or PDF
-// by the file's extension, on white, through the same renderer as the
-// desktop program.
+// Painting a page that the engine drew into a picture file: PNG or SVG by
+// the file's extension, on white, through the same renderer as the desktop
+// program. (A PDF is the print drawing: see pdf_export.h.)
 
 #include <cstdint>
 #include <span>
@@ -15,12 +15,8 @@ struct ExportSettings {
   int zoom = 64;
   double dotsPerInch = 150.0;
   ts::PaperSize paper = ts::PaperSize::Letter;
-  bool fit = false;  // only what the page draws, not the whole sheet (a PDF is always the sheet)
+  bool fit = false;  // only what the page draws, not the whole sheet
 };
-
-// True for a picture made from the print drawing (a PDF); PNG and SVG
-// show the page as the screen does.
-bool wantsPrintDrawing(const std::string& path);
 
 // Empty on success, else what went wrong.
 std::string exportPicture(std::span<const int32_t> words, std::span<const char> text, const std::string& path,

@@ -9,6 +9,7 @@
 #include "engine/engine.h"
 #include "model/page_file.h"
 #include "output/page_header.h"
+#include "pdf_export.h"
 
 namespace tsm {
 namespace {
@@ -102,7 +103,7 @@ bool readSwitch(const std::string& flag, ts::PrintOptions& o) {
 
 bool isPrintExport(const std::vector<std::string>& arguments) {
   return std::any_of(arguments.begin(), arguments.end(), [](const std::string& a) {
-    return a.rfind("--", 0) != 0 && (endsWith(a, ".ps") || endsWith(a, ".eps"));
+    return a.rfind("--", 0) != 0 && (endsWith(a, ".ps") || endsWith(a, ".eps") || endsWith(a, ".pdf"));
   });
 }
 
@@ -124,6 +125,7 @@ PrintExportResult printExport(const std::vector<std::string>& arguments, ts::Eng
   options.kind = endsWith(names[1], ".eps") ? ts::OutputKind::Eps : ts::OutputKind::Network;
   if (!openPage(names[0])) return {kNotDone, ""};
   options.paper = paper.value_or(engine.paper());
+  if (endsWith(names[1], ".pdf")) return pdfExport(names[1], options, engine, files);
   const ts::PrintedDocument document = engine.printPostScript(options);
   const std::span<const uint8_t> bytes(reinterpret_cast<const uint8_t*>(document.text.data()), document.text.size());
   const ts::WriteResult written = files.writeWhole(names[1], bytes);

@@ -1,6 +1,7 @@
 #pragma once
-// `tsm export PAGE OUT.ps|OUT.eps`: the page through the engine's print
-// path and PostScript writer, the print options given as flags.
+// `tsm export PAGE OUT.ps|OUT.eps|OUT.pdf`: the page through the engine's
+// print path and its PostScript or PDF writer, the print options given as
+// flags.
 
 #include <functional>
 #include <string>
@@ -13,7 +14,7 @@ class HostFiles;
 
 namespace tsm {
 
-// True when the export's output is a PostScript or EPS file.
+// True when the export's output is a PostScript, EPS or PDF file.
 bool isPrintExport(const std::vector<std::string>& arguments);
 
 struct PrintExportResult {

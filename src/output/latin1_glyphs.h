@@ -1,13 +1,13 @@
 #pragma once
 // The PostScript glyph name of every printable ISO Latin-1 code: the
 // encoding the text items' character codes are read in. The metric files
-// measure these glyphs and "fmfontinit.psc" re-encodes the printer's text
-// fonts to them.
+// measure these glyphs, "fmfontinit.psc" re-encodes the printer's text
+// fonts to them and a PDF's text fonts name them in their encoding.
 
 #include <array>
 #include <string_view>
 
-namespace ts::fontmetrics {
+namespace ts {
 
 constexpr int kFirstAsciiCode = 32;
 constexpr int kFirstUpperCode = 160;
@@ -54,4 +54,4 @@ constexpr std::string_view latin1Glyph(int code) {
   return {};
 }
 
-}  // namespace ts::fontmetrics
+}  // namespace ts

@@ -1,0 +1,32 @@
+#include "engine/midi_command.h"
+
+#include "engine/engine_host.h"
+#include "model/host_files.h"
+#include "output/midi_events.h"
+#include "output/midi_file.h"
+#include "output/midi_messages.h"
+
+namespace ts {
+namespace {
+
+constexpr const char* kNoPlayer =
+    "*** Playback is not available yet in this version; the MIDI file was written to c:\\!tmp\\tsmmidi.mid";
+
+}  // namespace
+
+MidiReply MidiCommand::play(const PageStore& page, EngineHost& host, const HostFiles& files) const {
+  MidiSetup setup = m_setup;
+  if (!setup.hasStaves()) {
+    setup = autoSetup(page);
+    setup.tempo = m_setup.tempo;
+  }
+  const MidiEvents events = buildMidiEvents(page, setup);
+  for (const std::string& message : events.messages) host.messageBox(message);
+  if (events.notes == 0) return {midi_messages::kNoNotesFound, true};
+  const std::vector<uint8_t> image = midiFileImage(events.words);
+  if (files.writeWhole(kMidiFileName, image) != WriteResult::Written) return {midi_messages::kWriteError, true};
+  if (host.playMidiFile(kMidiFileName, image)) return {};
+  return {kNoPlayer, true};
+}
+
+}  // namespace ts

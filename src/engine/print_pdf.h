@@ -1,0 +1,24 @@
+#pragma once
+// The page as a PDF: the engine's print drawing into the PDF writer, with
+// the font programs and font data found where the font metric files are.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "engine/print_command.h"
+
+namespace ts {
+
+struct PdfDocument {
+  std::string bytes;
+  // What the reader must be told: the fonts that could not be embedded,
+  // the included pictures left out.
+  std::vector<std::string> warnings;
+  bool picturesLeftOut = false;
+};
+
+PdfDocument printPdfDocument(const PrintPage& page, const PrintOptions& options, const PrintDrawing& draw,
+                             const HostFiles& files, const std::filesystem::path& bundledFontFolder);
+
+}  // namespace ts

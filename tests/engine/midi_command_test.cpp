@@ -1,0 +1,100 @@
+// "PLA" through an engine: the page's MIDI file goes to the work file and
+// to the host's player; without a player, or without notes, the user is
+// told plainly; a file that cannot be written says so.
+
+#include "engine/midi_command.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "engine/engine.h"
+#include "engine/engine_session.h"
+#include "output/midi_messages.h"
+#include "support/fake_host.h"
+#include "support/folder_files.h"
+
+namespace ts {
+namespace {
+
+namespace fs = std::filesystem;
+
+class PlayingHost : public testing::FakeHost {
+ public:
+  std::string playedName;
+  std::vector<uint8_t> played;
+  bool playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override {
+    playedName = fileName;
+    played.assign(image.begin(), image.end());
+    return true;
+  }
+};
+
+struct MidiFixture : ::testing::Test {
+  fs::path dir = fs::temp_directory_path() / ("midi_command_test_" + std::to_string(::getpid()));
+  void SetUp() override { fs::create_directories(dir); }
+  void TearDown() override { fs::remove_all(dir); }
+  std::vector<uint8_t> written() {
+    std::ifstream in(dir / "tsmmidi.mid", std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+};
+
+TEST_F(MidiFixture, PlayWritesTheFileAndSaysThereIsNoPlayerYet) {
+  testing::FakeHost host;
+  testing::FolderFiles files(dir);
+  Engine engine(host, files);
+  EngineSession session(engine);
+  session.typeLine("NOTE");
+  session.typeLine("2 1 3 10 4 3 7 1");
+  session.typeLine("X");
+  const CallResult result = session.typeLine("PLA");
+  EXPECT_TRUE(result.failed);
+  EXPECT_EQ(result.message, "*** Playback is not available yet in this version; the MIDI file was written to c:\\!tmp\\tsmmidi.mid");
+  const std::vector<uint8_t> file = written();
+  ASSERT_GT(file.size(), 14u);
+  EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "MThd");
+  EXPECT_EQ(file[11], 2);
+}
+
+TEST_F(MidiFixture, APlayerGetsTheFileItWasWritten) {
+  PlayingHost host;
+  testing::FolderFiles files(dir);
+  Engine engine(host, files);
+  EngineSession session(engine);
+  session.typeLine("NOTE");
+  session.typeLine("2 1 3 10 4 3 7 0");  // no rhythm: a whole note, with a message box
+  session.typeLine("X");
+  const CallResult result = session.typeLine("PLA");
+  EXPECT_FALSE(result.failed);
+  EXPECT_EQ(result.message, "");
+  EXPECT_EQ(host.playedName, kMidiFileName);
+  EXPECT_EQ(host.played, written());
+  ASSERT_FALSE(host.shown.empty());
+  EXPECT_EQ(host.shown.back(), midi_messages::missingRhythmMessage(1, 1, 10));
+}
+
+TEST_F(MidiFixture, NoNotesWriteNothingAndAFailedWriteSaysSo) {
+  testing::FakeHost host;
+  testing::FolderFiles files(dir);
+  Engine engine(host, files);
+  EngineSession session(engine);
+  CallResult result = session.typeLine("PLA");
+  EXPECT_TRUE(result.failed);
+  EXPECT_EQ(result.message, midi_messages::kNoNotesFound);
+  EXPECT_FALSE(fs::exists(dir / "tsmmidi.mid"));
+
+  session.typeLine("NOTE");
+  session.typeLine("2 1 3 10 4 3 7 1");
+  session.typeLine("X");
+  fs::create_directory(dir / "tsmmidi.mid");  // a folder where the file should go: no write can replace it
+  result = session.typeLine("PLA");
+  EXPECT_TRUE(result.failed);
+  EXPECT_EQ(result.message, midi_messages::kWriteError);
+}
+
+}  // namespace
+}  // namespace ts
