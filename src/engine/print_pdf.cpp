@@ -7,13 +7,13 @@
 namespace ts {
 
 PdfDocument printPdfDocument(const PrintPage& page, const PrintOptions& options, const PrintDrawing& draw,
-                             const HostFiles& files, const std::filesystem::path& bundledFontFolder) {
+                             const HostFiles& files, const FontPlaces& fontPlaces) {
   PdfWriter writer(options);
   draw(page.page, page.unit, writer);
   PdfDocument done;
   std::vector<PdfFont> fonts;
   for (const int number : writer.fontsUsed()) {
-    fonts.push_back(findPdfFont(files, bundledFontFolder, number));
+    fonts.push_back(findPdfFont(files, fontPlaces, number));
     if (!fonts.back().embedded()) done.warnings.push_back(notEmbeddedWarning(fonts.back()));
   }
   for (const std::string& name : writer.picturesLeftOut()) {
@@ -29,7 +29,8 @@ PdfDocument Engine::printPdf(const PrintOptions& options) {
   sized.customWidth = m_customWidth;
   sized.customHeight = m_customHeight;
   const PrintPage page{m_page, m_pageName, m_unit, options.paper, m_customWidth, m_customHeight};
-  return printPdfDocument(page, sized, printDrawing(), m_files, m_print.bundledFontFolder());
+  const FontPlaces places{trimmedPath(m_preferences.fontLibrary), m_print.bundledFontFolder()};
+  return printPdfDocument(page, sized, printDrawing(), m_files, places);
 }
 
 }  // namespace ts

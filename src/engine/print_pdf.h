@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/print_command.h"
+#include "output/pdf_fonts.h"
 
 namespace ts {
 
@@ -19,6 +20,6 @@ struct PdfDocument {
 };
 
 PdfDocument printPdfDocument(const PrintPage& page, const PrintOptions& options, const PrintDrawing& draw,
-                             const HostFiles& files, const std::filesystem::path& bundledFontFolder);
+                             const HostFiles& files, const FontPlaces& fontPlaces);
 
 }  // namespace ts

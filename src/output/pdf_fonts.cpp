@@ -1,5 +1,7 @@
 #include "output/pdf_fonts.h"
 
+#include <vector>
+
 #include <cstdio>
 #include <string_view>
 
@@ -21,20 +23,26 @@ std::optional<std::string> readText(const std::filesystem::path& path, size_t la
   return std::string(bytes->begin(), bytes->end());
 }
 
-// The first folder's file that `accept` takes: the fixed font folders,
-// then the bundled one.
+// The first folder's file that `accept` takes: the preferred folder, the
+// fixed font folders, then the bundled one.
 template <typename Accept>
-auto findInFontFolders(const HostFiles& files, const std::filesystem::path& bundledFolder, const std::string& name,
-                       size_t largest, Accept accept) -> decltype(accept(std::string_view())) {
-  for (const std::string_view folder : kFontFolders) {
+auto findInFontFolders(const HostFiles& files, const FontPlaces& places, const std::string& name, size_t largest,
+                       Accept accept) -> decltype(accept(std::string_view())) {
+  std::vector<std::string> folders;
+  if (!places.preferred.empty()) {
+    folders.push_back(places.preferred);
+    if (folders.back().back() != '\\' && folders.back().back() != '/') folders.back() += '\\';
+  }
+  folders.insert(folders.end(), kFontFolders.begin(), kFontFolders.end());
+  for (const std::string& folder : folders) {
     const std::optional<std::filesystem::path> path = files.findExisting(std::string(folder) + name);
     const std::optional<std::string> text = path ? readText(*path, largest) : std::nullopt;
     if (text) {
       if (auto accepted = accept(*text)) return accepted;
     }
   }
-  if (bundledFolder.empty()) return std::nullopt;
-  const std::optional<std::string> text = readText(bundledFolder / name, largest);
+  if (places.bundled.empty()) return std::nullopt;
+  const std::optional<std::string> text = readText(places.bundled / name, largest);
   return text ? accept(*text) : std::nullopt;
 }
 
@@ -70,11 +78,11 @@ int addProgram(PdfObjects& objects, const PdfFont& font) {
 
 }  // namespace
 
-PdfFont findPdfFont(const HostFiles& files, const std::filesystem::path& bundledFolder, int fontNumber) {
+PdfFont findPdfFont(const HostFiles& files, const FontPlaces& places, int fontNumber) {
   PdfFont font;
   font.number = fontNumber;
   font.baseFont = std::string(postScriptName(fontNumber));
-  font.data = findInFontFolders(files, bundledFolder, pdfFontDataName(fontNumber), kLargestPdfFontData,
+  font.data = findInFontFolders(files, places, pdfFontDataName(fontNumber), kLargestPdfFontData,
                                 [](std::string_view text) { return decodePdfFontData(text); });
   if (!font.data) return font;
   struct Program {
@@ -82,7 +90,7 @@ PdfFont findPdfFont(const HostFiles& files, const std::filesystem::path& bundled
     Type1Parts parts;
   };
   std::optional<Program> program =
-      findInFontFolders(files, bundledFolder, font.data->fontName + kProgramExtension, kLargestFontProgram,
+      findInFontFolders(files, places, font.data->fontName + kProgramExtension, kLargestFontProgram,
                         [](std::string_view text) -> std::optional<Program> {
                           std::optional<Type1Parts> parts = splitType1Program(text);
                           if (!parts) return std::nullopt;

@@ -29,8 +29,16 @@ struct PdfFont {
   bool embedded() const { return !program.empty(); }
 };
 
+// Where fonts are sought: the folder the preferences name ("C:\\...\\FONTLIB\\",
+// empty for none), the fixed font folders, then the library that came
+// with the program.
+struct FontPlaces {
+  std::string preferred;
+  std::filesystem::path bundled;
+};
+
 // The font data file, then the program it names.
-PdfFont findPdfFont(const HostFiles& files, const std::filesystem::path& bundledFolder, int fontNumber);
+PdfFont findPdfFont(const HostFiles& files, const FontPlaces& places, int fontNumber);
 // What the writer says of a font it could not embed.
 std::string notEmbeddedWarning(const PdfFont& font);
 

@@ -42,8 +42,9 @@ class PdfFontsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     m_root = fs::temp_directory_path() / ("ts_pdf_fonts_" + std::to_string(::getpid()));
-    for (const char* folder : {"fixed", "bundled"}) fs::create_directories(m_root / folder);
+    for (const char* folder : {"fixed", "bundled", "preferred"}) fs::create_directories(m_root / folder);
     m_files.folders[std::string(kFontFolders[0])] = m_root / "fixed";
+    m_files.folders["D:\\MY FONTS\\"] = m_root / "preferred";
   }
   void TearDown() override { fs::remove_all(m_root); }
 
@@ -56,7 +57,7 @@ class PdfFontsTest : public ::testing::Test {
   void writeProgram(const char* folder, const std::string& name, const std::string& text) {
     std::ofstream(m_root / folder / (name + ".t1"), std::ios::binary) << text;
   }
-  PdfFont find(int number) { return findPdfFont(m_files, m_root / "bundled", number); }
+  PdfFont find(int number) { return findPdfFont(m_files, {"", m_root / "bundled"}, number); }
 
   fs::path m_root;
   FolderFiles m_files;
@@ -82,6 +83,15 @@ TEST_F(PdfFontsTest, FixedFolderComesFirstAndDamagedFilesArePassedBy) {
   EXPECT_TRUE(font.embedded());  // the bundled program, since the fixed one is damaged
   std::ofstream(m_root / "fixed" / pdfFontDataName(0)) << "damaged";
   EXPECT_EQ(find(0).data->widths[0], 500);
+}
+
+TEST_F(PdfFontsTest, ThePreferencesFolderComesBeforeTheFixedOnes) {
+  writeData("fixed", 5, "NimbusSans-Bold", 700);
+  writeData("preferred", 5, "NimbusSans-Bold", 650);
+  writeProgram("bundled", "NimbusSans-Bold", program("NimbusSans-Bold"));
+  const PdfFont font = findPdfFont(m_files, {"D:\\MY FONTS", m_root / "bundled"}, 5);  // no closing backslash
+  EXPECT_EQ(font.data->widths[0], 650);
+  EXPECT_TRUE(font.embedded());
 }
 
 TEST_F(PdfFontsTest, MissingOrDamagedFontsAreNamedWithoutEmbedding) {
