@@ -100,7 +100,9 @@ float stemExtra(float p8, bool& tremolo) {
 }
 
 float noteScaleFactor(float p4, float p15) {
-  if (p15 != 0.0f) return p15;
+  // Typed input marks a chord's further notes with P15 = -1: no size, and a
+  // negative one would draw the note mirrored.
+  if (p15 > 0.0f) return p15;
   return std::abs(truncToInt(p4)) / 100 == 1 ? kCueScale : 1.0f;
 }
 

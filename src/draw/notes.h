@@ -39,7 +39,7 @@ float markShift(float value);
 // down, above it from `aboveFrom` up).
 std::vector<int> ledgerSteps(int step, int aboveFrom = 13);
 bool needsLedgerLines(float p30, float p7, int step, bool crossStaffLedgers);
-// The note scale as a factor of the staff's step scale: P15, else 0.6 for
+// The note scale as a factor of the staff's step scale: P15 when above 0, else 0.6 for
 // a cue note (hundreds of P4 = 1), else 1.
 float noteScaleFactor(float p4, float p15);
 // How far P10 moves a head: 10 (and 110) one head width right, 20 one

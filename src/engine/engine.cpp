@@ -306,6 +306,10 @@ bool Engine::dispatchInlineCommand(const CommandLine& line) {
     paperSizeCommand();
     return true;
   }
+  if (m == "VJ") {
+    if (!refuseWhileEditing()) verticalJustifyCommand(line);
+    return true;
+  }
   if (m == "PREF") {
     if (!refuseWhileEditing()) preferencesCommand();
     return true;

@@ -26,6 +26,7 @@
 #include "engine/parameter_edit.h"
 #include "engine/print_command.h"
 #include "engine/print_pdf.h"
+#include "layout/vertical_justification.h"
 #include "model/host_files.h"
 #include "output/included_picture.h"
 #include "model/page_store.h"
@@ -148,6 +149,10 @@ class Engine {
   // Texts: "TZ", and "TX", "FNTnn", "FONTX", "TSZP" of the text being edited (text_commands.cpp).
   bool textCommand(const CommandLine& line);
   void newTextCommand(const CommandLine& line);
+  // "VJ": vertical justification (vertical_justify_command.cpp).
+  void verticalJustifyCommand(const CommandLine& line);
+  void verticalJustify(const VerticalSettings& settings);
+  void applyStaffMoves(const std::vector<StaffMove>& moves);
   // "PREF" and the preference file (preferences_command.cpp).
   void preferencesCommand();
   bool readPreferenceFile(const std::string& name, const Preferences& over, const std::string& repairFor);

@@ -84,6 +84,14 @@ TEST(Stems, LengthAndTremolo) {
   EXPECT_FALSE(tremolo);
 }
 
+TEST(NoteScale, SizeFactorCueAndChordMembers) {
+  EXPECT_FLOAT_EQ(noteScaleFactor(5, 0), 1.0f);
+  EXPECT_FLOAT_EQ(noteScaleFactor(105, 0), 0.6f);   // cue
+  EXPECT_FLOAT_EQ(noteScaleFactor(105, 1.5f), 1.5f);  // P15 cancels the cue size
+  EXPECT_FLOAT_EQ(noteScaleFactor(105, -1), 0.6f);   // a typed chord member keeps its cue size, never mirrored
+  EXPECT_FLOAT_EQ(noteScaleFactor(5, -1), 1.0f);
+}
+
 TEST(Stems, PrintWeightIsTheHundredsOfP17) {
   const struct {
     float p17;
