@@ -11,7 +11,7 @@ ifeq ($(SANITIZE),1)
   CMAKE_FLAGS += -DTONESMITH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 endif
 
-FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing fuzz_drawing_file fuzz_metric_file fuzz_font_program fuzz_eps_picture
+FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing fuzz_drawing_file fuzz_metric_file fuzz_font_program fuzz_eps_picture fuzz_justification fuzz_input_line
 
 .PHONY: setup build test run bench stress fuzz clean
 
@@ -30,8 +30,9 @@ run: build
 
 bench: setup
 	@cmake -S . -B build-bench -DTONESMITH_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build-bench -j$(JOBS) --target benchmarks pdf_benchmark tsm glyph_data
+	@cmake --build build-bench -j$(JOBS) --target benchmarks pdf_benchmark justification_benchmark tsm glyph_data
 	@./build-bench/bin/benchmarks
+	@./build-bench/bin/justification_benchmark
 	@./build-bench/bin/pdf_benchmark
 	@bash bench/export_time.sh build-bench/bin/tsm
 	@$(MAKE) --no-print-directory stress

@@ -21,6 +21,8 @@
 #include "engine/engine_host.h"
 #include "engine/group_selection.h"
 #include "engine/item_picking.h"
+#include "engine/justify_command.h"
+#include "engine/input_mode.h"
 #include "engine/midi_command.h"
 #include "engine/mini_macros.h"
 #include "engine/parameter_edit.h"
@@ -43,7 +45,7 @@ constexpr int kStatusRefresh = -2;       // status word: the host refreshes its 
 inline constexpr const char* kUndoFileName = "C:\\!TMP\\!undo!.tmp";
 
 enum class GroupCommand {
-  None, Move, Copy, Delete, MoveUp, MoveDown, CutCopy, Paste, MoveSystem, CopySystem, CopyStaves, RepeatMove, Later
+  None, Move, Copy, Delete, MoveUp, MoveDown, CutCopy, Paste, MoveSystem, CopySystem, CopyStaves, RepeatMove, Justify, Later
 };
 enum class GroupStep { Area, Destination, Steps, Staves };
 
@@ -233,6 +235,11 @@ class Engine {
   PrintDrawing printDrawing();
   // "PLA" (midi_commands.cpp).
   bool dispatchMidiCommand(const CommandLine& line);
+  // "IN": typed music input (input_commands.cpp).
+  void inputCommand();
+  // "J", "L" and the other justify words (justify_commands.cpp).
+  void startJustify(const CommandLine& line);
+  void justifyChosen(const std::vector<double>& numbers, bool fromBox);
 
   // Files (file_commands.cpp).
   void getCommand(std::string_view name);
@@ -254,6 +261,12 @@ class Engine {
  public:
   // The names of the last pages read, most recent first.
   std::vector<std::string> history() const;
+  // An input file's stage lines fed to staff `staff` and those above it
+  // between two positions, as typed input reads a file; what it had to say
+  // goes to `messages`. False, with the page as it was before the stretch
+  // that failed, when a line could not be read.
+  bool typedInputFromFile(std::string_view fileName, int staff, float left, float right,
+                          std::vector<std::string>& messages);
 
  private:
 
@@ -358,6 +371,8 @@ class Engine {
   DrawMode m_drawMode;  // the drawing editor, while "DRW" is in force
   PrintCommand m_print;
   MidiCommand m_midi;
+  InputMode m_input{m_host, m_files, m_waitLevel};  // typed music input, "IN"
+  JustifyCommand m_justify;
   std::vector<ItemPlace> m_places;  // where the last drawing put each item
   bool m_libraryWarned = false;
 

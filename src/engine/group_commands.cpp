@@ -27,12 +27,14 @@ constexpr GroupWord kTopLevel[] = {
     {"M", Command::Move},        {"MS", Command::MoveSystem}, {"MX", Command::RepeatMove},
     {"CO", Command::Copy},       {"CS", Command::CopySystem}, {"DG", Command::Delete},
     {"PST", Command::Paste},     {"CT", Command::CutCopy},    {"MU", Command::MoveUp},
-    {"MD", Command::MoveDown},   {"CP", Command::CopyStaves}, {"LJ", Command::Later},
-    {"LI", Command::Later},      {"J", Command::Later},       {"JT", Command::Later}};
+    {"MD", Command::MoveDown},   {"CP", Command::CopyStaves}, {"LJ", Command::Justify},
+    {"LI", Command::Justify},    {"J", Command::Justify},     {"JT", Command::Justify},
+    {"JTX", Command::Justify},   {"JN", Command::Justify},    {"L", Command::Justify},
+    {"LN", Command::Justify}};
 constexpr GroupWord kGroupTable[] = {
-    {"M", Command::Move},     {"C", Command::Copy},      {"DE", Command::Delete},    {"LJ", Command::Later},
-    {"LI", Command::Later},   {"J", Command::Later},     {"TR", Command::Later},     {"ED", Command::Later},
-    {"CT", Command::CutCopy}, {"CP", Command::CopyStaves}, {"ST", Command::Later},   {"JT", Command::Later},
+    {"M", Command::Move},     {"C", Command::Copy},      {"DE", Command::Delete},    {"LJ", Command::Justify},
+    {"LI", Command::Justify}, {"J", Command::Justify},   {"TR", Command::Later},     {"ED", Command::Later},
+    {"CT", Command::CutCopy}, {"CP", Command::CopyStaves}, {"ST", Command::Later},   {"JT", Command::Justify},
     {"MU", Command::MoveUp},  {"MD", Command::MoveDown}};
 
 std::optional<Command> lookUp(std::span<const GroupWord> table, std::string_view word) {
@@ -69,6 +71,7 @@ bool Engine::startGroupCommand(const CommandLine& line) {
   switch (*command) {
     case Command::RepeatMove: repeatLastMove(); return true;
     case Command::Paste: pasteCommand(); return true;
+    case Command::Justify: startJustify(line); return true;
     case Command::MoveSystem:
     case Command::CopySystem: setMessage(messages::kSystemArea); break;
     default: setMessage(messages::kAreaPrompt); break;
@@ -101,6 +104,10 @@ void Engine::groupBox(const GroupArea& box) {
 }
 
 void Engine::groupNumbers(const std::vector<double>& numbers, bool fromBox) {
+  if (m_group.command == Command::Justify) {
+    justifyChosen(numbers, fromBox);
+    return;
+  }
   const bool system = m_group.command == Command::MoveSystem || m_group.command == Command::CopySystem;
   if (m_group.step == GroupStep::Area) {
     if (system) {

@@ -23,17 +23,34 @@ struct TypedStretch {
 struct PlacementResult {
   bool placed = false;
   std::vector<std::string> messages;  // what the user is told ("Mismatch --", the spacing staff's messages, ...)
+  bool spacingStaffCleared = false;   // the spacing staff had no rhythms: the caller turns it off
 };
 
 // `rhythms` holds one code for each note or rest (a chord once), as the
 // rhythms line reads them: the duration in quarters, plus 1000 times the
 // dots of a single dotted value ("Q." is 1001.5). `spacingStaff` is the
-// staff whose beats the notes follow ("SP"), 0 for none. Every rhythm goes
-// into its note's or rest's P7; nothing is placed when the counts differ.
+// staff whose beats the notes follow ("SP"), 0 for none. Every note and
+// rest gets its duration in P7 and the head, flags and dots (a rest its
+// type and dots) of its value; a grace note ("G") gets P7 64 and the small
+// size. Without a spacing staff the stretch is then justified. Nothing is
+// placed when the counts differ.
 PlacementResult placeTypedRhythms(PageStore& page, const TypedStretch& stretch, std::span<const float> rhythms,
                                   const Preferences& preferences, int spacingStaff);
 
 // The duration in quarters of a rhythm code: the code less its thousands.
 float rhythmDuration(float code);
+
+// The rules of the room items other than notes and rests take, in space
+// units (times the staff's scale), `params[0]` being P1; `next` is the item
+// after it in the stretch (empty for none).
+// An item among the music: a key signature, bar line, meter, clef or other.
+float roomOfTypedItem(std::span<const float> params, std::span<const float> next, bool amongFirstTwo);
+// A key signature or meter closing the stretch: its own width, and the gap
+// before it.
+struct ClosingRoom {
+  float width = 0.0f;
+  float gap = 0.0f;
+};
+ClosingRoom closingRoomOf(std::span<const float> params);
 
 }  // namespace ts

@@ -6,6 +6,7 @@
 //   tsm [--root DIR] export PAGE OUT.png|OUT.svg [--zoom Z] [--dpi D] [--fit]
 //   tsm [--root DIR] export PAGE OUT.ps|OUT.eps|OUT.pdf [print flags]
 //   tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,...]...
+//   tsm [--root DIR] input PAGE FILE --staff N [--range L R] [--out OUT.mus]
 //
 // Exit status: 0 when the work was done; 1 when it could not be: the page
 // could not be read (items, dlist and export then print or write nothing),
@@ -25,6 +26,7 @@
 #include "engine/engine_session.h"
 #include "draw/display_figures.h"
 #include "draw/text_list.h"
+#include "input_verb.h"
 #include "midi_export.h"
 #include "page_export.h"
 #include "platform/drive_map.h"
@@ -46,7 +48,8 @@ constexpr const char* kUsage =
     "       tsm [--root DIR] export PAGE OUT.ps|OUT.eps|OUT.pdf [--size S] [--paper NAME] [--offsets X,Y]\n"
     "           [--resolution R] [--line-width L] [--rotate] [--mirror] [--header none|header|footer|both]\n"
     "           [--copies N] [--manual-feed] [--snap]\n"
-    "       tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,STAFF...]...\n";
+    "       tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,STAFF...]...\n"
+    "       tsm [--root DIR] input PAGE FILE --staff N [--range L R] [--out OUT.mus]\n";
 
 // The symbol library that comes with the program lies beside its bin folder.
 std::filesystem::path bundledLibrary(const char* argv0) {
@@ -230,6 +233,18 @@ int midiVerb(const Options& options, ts::DriveMap& drives) {
   return result.status;
 }
 
+int inputVerb(const Options& options, ts::DriveMap& drives) {
+  tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
+  ts::Engine engine(host, drives, g_library);
+  engine.loadPreferences(true);
+  ts::EngineSession session(engine);
+  const auto open = [&](const std::string& page) { return openForVerb(session, host, page); };
+  const tsm::InputVerbResult result = tsm::inputVerb(options.arguments, session, open);
+  for (const std::string& message : result.messages) host.print(message);
+  if (result.status == kUsageError) std::cerr << kUsage;
+  return result.status;
+}
+
 int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** argv) {
   std::vector<std::string> files;
   tsm::ExportSettings settings;
@@ -288,6 +303,7 @@ int main(int argc, char** argv) {
   if (options.verb == "exec") return execVerb(options, drives);
   if (options.verb == "dlist") return dlistVerb(options, drives);
   if (options.verb == "midi") return midiVerb(options, drives);
+  if (options.verb == "input") return inputVerb(options, drives);
   if (options.verb == "export" && tsm::isPrintExport(options.arguments)) return printExportVerb(options, drives);
   if (options.verb == "export") {
     int qtArgc = 1;
