@@ -30,9 +30,10 @@ run: build
 
 bench: setup
 	@cmake -S . -B build-bench -DTONESMITH_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build build-bench -j$(JOBS) --target benchmarks pdf_benchmark justification_benchmark tsm glyph_data
+	@cmake --build build-bench -j$(JOBS) --target benchmarks pdf_benchmark justification_benchmark typed_input_benchmark tsm glyph_data
 	@./build-bench/bin/benchmarks
 	@./build-bench/bin/justification_benchmark
+	@./build-bench/bin/typed_input_benchmark
 	@./build-bench/bin/pdf_benchmark
 	@bash bench/export_time.sh build-bench/bin/tsm
 	@$(MAKE) --no-print-directory stress
