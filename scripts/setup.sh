@@ -10,6 +10,8 @@ packages=(
   libfreetype-dev lilypond-fonts fonts-urw-base35
   qt6-base-dev qt6-svg-dev libqt6svg6 libgl-dev
   xvfb xauth
+  libfluidsynth-dev timgm6mb-soundfont  # the built-in synthesizer and its General MIDI soundfont
+  librtmidi-dev                         # the system's MIDI ports
   poppler-utils  # tests only: pdftotext, pdffonts and pdfimages read the exported PDF
   ghostscript    # tests only: renders the exported PostScript and EPS
   midicsv        # tests only: reads back the MIDI files tsm midi writes

@@ -25,6 +25,12 @@ struct UserEvent {
 
 enum class WaitKind { Click, Box, Key };
 
+// What became of a MIDI file handed to the host's player.
+struct MidiPlayback {
+  bool played = false;
+  std::string message;  // why it did not play; empty when the host has no player
+};
+
 struct DialogField {
   std::string label;
   std::string value;  // shown first; the default answer
@@ -55,11 +61,12 @@ class EngineHost {
   // Asks for edit menu `menu` (page selector 0 or 1 for paged menus).
   virtual void switchEditMenu(int menu, int page) = 0;
   // Plays the MIDI file the engine has just written, given by its name and
-  // its bytes; false when this host has no player (the engine says so).
-  virtual bool playMidiFile(std::string_view fileName, std::span<const uint8_t> image) {
+  // its bytes. A host without a player answers nothing played and no
+  // message (the engine says so); a player that cannot play says why.
+  virtual MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) {
     (void)fileName;
     (void)image;
-    return false;
+    return {};
   }
 };
 

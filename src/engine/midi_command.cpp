@@ -9,8 +9,7 @@
 namespace ts {
 namespace {
 
-constexpr const char* kNoPlayer =
-    "*** Playback is not available yet in this version; the MIDI file was written to c:\\!tmp\\tsmmidi.mid";
+constexpr const char* kNoPlayer = "*** This program has no MIDI player; the MIDI file was written to c:\\!tmp\\tsmmidi.mid";
 
 }  // namespace
 
@@ -25,8 +24,9 @@ MidiReply MidiCommand::play(const PageStore& page, EngineHost& host, const HostF
   if (events.notes == 0) return {midi_messages::kNoNotesFound, true};
   const std::vector<uint8_t> image = midiFileImage(events.words);
   if (files.writeWhole(kMidiFileName, image) != WriteResult::Written) return {midi_messages::kWriteError, true};
-  if (host.playMidiFile(kMidiFileName, image)) return {};
-  return {kNoPlayer, true};
+  const MidiPlayback playback = host.playMidiFile(kMidiFileName, image);
+  if (playback.played) return {};
+  return {playback.message.empty() ? std::string(kNoPlayer) : playback.message, true};
 }
 
 }  // namespace ts

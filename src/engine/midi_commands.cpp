@@ -6,6 +6,9 @@
 namespace ts {
 
 bool Engine::dispatchMidiCommand(const CommandLine& line) {
+  // The player's Stop button tells the engine that the piece was stopped;
+  // the engine holds nothing of the playing piece, so there is nothing to undo.
+  if (line.mnemonic == "MDSTOP") return true;
   if (line.mnemonic != "PLA") return false;
   if (refuseWhileEditing()) return true;
   ensureWorkFolder();

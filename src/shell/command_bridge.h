@@ -84,6 +84,9 @@ class CommandBridge : public EngineHost {
   std::optional<uint32_t> chooseColour(uint32_t initial) override;
   void showMessage(std::string_view text) override;
   void switchEditMenu(int menu, int page) override;
+  MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override {
+    return m_platform.playMidiFile(fileName, image);
+  }
 
  private:
   template <typename Run>

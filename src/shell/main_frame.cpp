@@ -17,6 +17,7 @@
 #include "shell/child_frame.h"
 #include "shell/command_line_edit.h"
 #include "shell/item_bar.h"
+#include "shell/midi_services.h"
 #include "shell/tsmith_doc.h"
 #include "shell/tsmith_view.h"
 
@@ -80,6 +81,7 @@ CMainFrame::CMainFrame(const CommandTable& table, QSettings& settings)
   connect(m_view, &CTSmithView::zoomChanged, this, [this] { showZoom(m_bridge.display().zoom); });
   readSettings();
   if (createBars()) dockBars();
+  m_midi = std::make_unique<MidiServices>(*this, m_bridge);
   createMenus();
 }
 
@@ -278,6 +280,7 @@ void CMainFrame::createMenus() {
     menu->addAction(action);
     m_menuBarCommands.push_back(action);
   }
+  m_midi->addDeviceMenu(*menus["Output"]);
   file->addSeparator();
   file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
   menus["Help"]->addAction(QStringLiteral("&About Tonesmith"), this, [this] {

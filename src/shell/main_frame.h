@@ -24,6 +24,7 @@ class CItemBar;
 class CTSmithDoc;
 class CTSmithView;
 class CommandLineEdit;
+class MidiServices;
 
 namespace frame_messages {
 inline constexpr const char* kStatusBarFailed = "Failed to create status bar\n";
@@ -50,6 +51,7 @@ class CMainFrame : public QMainWindow {
   CTSmithDoc& document() { return *m_document; }
   CommandLineEdit& commandLine() { return *m_commandLine; }
   CItemBar& itemBar() { return *m_itemBar; }
+  MidiServices& midi() { return *m_midi; }
   QLineEdit& messageField() { return *m_messageField; }
   // The engine is made after the frame, with the bridge as its host.
   void attachEngine(Engine& engine);
@@ -100,6 +102,7 @@ class CMainFrame : public QMainWindow {
   CChildFrame* m_childFrame = nullptr;
   CTSmithView* m_view = nullptr;
   std::unique_ptr<CTSmithDoc> m_document;
+  std::unique_ptr<MidiServices> m_midi;
   CItemBar* m_itemBar = nullptr;
   CommandLineEdit* m_commandLine = nullptr;
   QLineEdit* m_messageField = nullptr;

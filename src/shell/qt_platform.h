@@ -41,6 +41,7 @@ class QtShellPlatform : public ShellPlatform {
   bool runEventsUntil(const std::function<bool()>& done) override;
   void refreshDocument() override {}
   void updateServerItem() override {}
+  MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override;
 
  private:
   CMainFrame& m_frame;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,6 +52,14 @@ class ShellPlatform {
   // The document's refresh hook (status -2) and the embedded item's update.
   virtual void refreshDocument() = 0;
   virtual void updateServerItem() = 0;
+
+  // The MIDI player: plays the file "PLA" wrote and shows the player
+  // window. A platform without one answers nothing played, no message.
+  virtual MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) {
+    (void)fileName;
+    (void)image;
+    return {};
+  }
 };
 
 }  // namespace ts::shell

@@ -11,6 +11,7 @@
 #include "platform/drive_map.h"
 #include "platform/lp_print_queue.h"
 #include "shell/main_frame.h"
+#include "shell/midi_services.h"
 #include "shell/script_runner.h"
 #include "shell/tsmith_doc.h"
 
@@ -111,7 +112,9 @@ bool CTSmithApp::initInstance() {
   const QVariant placement = m_settings.value(QStringLiteral("Settings/WindowPos"));
   if (const auto stored = readWindowPos(placement.toString().toStdString()); stored && stored->showCommand == kShowMaximized)
     m_frame->showMaximized();
-  // No MIDI devices are listed: MIDI playback and input are not part of this program yet.
+  // The output device menu was made with the frame's menus; the input
+  // devices open last. Without any, the program starts all the same.
+  for (const std::string& message : m_frame->midi().openInputs()) m_frame->platform().messageBox(message);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // "PLA" through an engine: the page's MIDI file goes to the work file and
-// to the host's player; without a player, or without notes, the user is
-// told plainly; a file that cannot be written says so.
+// to the host's player; without a player, with a player that cannot play,
+// or without notes, the user is told plainly; a file that cannot be
+// written says so. "MDSTOP" from the player's Stop is taken quietly.
 
 #include "engine/midi_command.h"
 
@@ -26,10 +27,11 @@ class PlayingHost : public testing::FakeHost {
  public:
   std::string playedName;
   std::vector<uint8_t> played;
-  bool playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override {
+  std::string refusal;  // what the player says when it cannot play
+  MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override {
     playedName = fileName;
     played.assign(image.begin(), image.end());
-    return true;
+    return {refusal.empty(), refusal};
   }
 };
 
@@ -43,7 +45,7 @@ struct MidiFixture : ::testing::Test {
   }
 };
 
-TEST_F(MidiFixture, PlayWritesTheFileAndSaysThereIsNoPlayerYet) {
+TEST_F(MidiFixture, PlayWritesTheFileAndSaysThereIsNoPlayer) {
   testing::FakeHost host;
   testing::FolderFiles files(dir);
   Engine engine(host, files);
@@ -53,7 +55,7 @@ TEST_F(MidiFixture, PlayWritesTheFileAndSaysThereIsNoPlayerYet) {
   session.typeLine("X");
   const CallResult result = session.typeLine("PLA");
   EXPECT_TRUE(result.failed);
-  EXPECT_EQ(result.message, "*** Playback is not available yet in this version; the MIDI file was written to c:\\!tmp\\tsmmidi.mid");
+  EXPECT_EQ(result.message, "*** This program has no MIDI player; the MIDI file was written to c:\\!tmp\\tsmmidi.mid");
   const std::vector<uint8_t> file = written();
   ASSERT_GT(file.size(), 14u);
   EXPECT_EQ(std::string(file.begin(), file.begin() + 4), "MThd");
@@ -75,6 +77,24 @@ TEST_F(MidiFixture, APlayerGetsTheFileItWasWritten) {
   EXPECT_EQ(host.played, written());
   ASSERT_FALSE(host.shown.empty());
   EXPECT_EQ(host.shown.back(), midi_messages::missingRhythmMessage(1, 1, 10));
+}
+
+TEST_F(MidiFixture, APlayerThatCannotPlaySaysWhyAndTheStopIsTakenQuietly) {
+  PlayingHost host;
+  host.refusal = "*** MIDI playback failed: no sound: the built-in synthesizer found no audio device";
+  testing::FolderFiles files(dir);
+  Engine engine(host, files);
+  EngineSession session(engine);
+  session.typeLine("NOTE");
+  session.typeLine("2 1 3 10 4 3 7 1");
+  session.typeLine("X");
+  CallResult result = session.typeLine("PLA");
+  EXPECT_TRUE(result.failed);
+  EXPECT_EQ(result.message, host.refusal);
+  EXPECT_EQ(host.played, written());
+  result = session.sendCommand("MDSTOP ");
+  EXPECT_FALSE(result.failed);
+  EXPECT_EQ(result.message, "");
 }
 
 TEST_F(MidiFixture, NoNotesWriteNothingAndAFailedWriteSaysSo) {

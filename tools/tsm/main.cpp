@@ -6,6 +6,7 @@
 //   tsm [--root DIR] export PAGE OUT.png|OUT.svg [--zoom Z] [--dpi D] [--fit]
 //   tsm [--root DIR] export PAGE OUT.ps|OUT.eps|OUT.pdf [print flags]
 //   tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,...]...
+//   tsm [--root DIR] export PAGE OUT.wav [--tempo N] [--track ...]... [--soundfont FILE]
 //   tsm [--root DIR] input PAGE FILE --staff N [--range L R] [--out OUT.mus]
 //
 // Exit status: 0 when the work was done; 1 when it could not be: the page
@@ -33,6 +34,7 @@
 #include "platform/lp_print_queue.h"
 #include "print_export.h"
 #include "tsm_host.h"
+#include "wav_export.h"
 
 namespace {
 
@@ -49,6 +51,7 @@ constexpr const char* kUsage =
     "           [--resolution R] [--line-width L] [--rotate] [--mirror] [--header none|header|footer|both]\n"
     "           [--copies N] [--manual-feed] [--snap]\n"
     "       tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,STAFF...]...\n"
+    "       tsm [--root DIR] export PAGE OUT.wav [--tempo N] [--track ...]... [--soundfont FILE]\n"
     "       tsm [--root DIR] input PAGE FILE --staff N [--range L R] [--out OUT.mus]\n";
 
 // The symbol library that comes with the program lies beside its bin folder.
@@ -233,6 +236,17 @@ int midiVerb(const Options& options, ts::DriveMap& drives) {
   return result.status;
 }
 
+int wavVerb(const Options& options, ts::DriveMap& drives) {
+  tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
+  ts::Engine engine(host, drives, g_library);
+  ts::EngineSession session(engine);
+  const auto open = [&](const std::string& page) { return openForVerb(session, host, page) ? &engine.page() : nullptr; };
+  const tsm::MidiExportResult result = tsm::wavExport(options.arguments, open);
+  for (const std::string& message : result.messages) host.print(message);
+  if (result.status == kUsageError) std::cerr << kUsage;
+  return result.status;
+}
+
 int inputVerb(const Options& options, ts::DriveMap& drives) {
   tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
   ts::Engine engine(host, drives, g_library);
@@ -304,6 +318,7 @@ int main(int argc, char** argv) {
   if (options.verb == "dlist") return dlistVerb(options, drives);
   if (options.verb == "midi") return midiVerb(options, drives);
   if (options.verb == "input") return inputVerb(options, drives);
+  if (options.verb == "export" && tsm::isWavExport(options.arguments)) return wavVerb(options, drives);
   if (options.verb == "export" && tsm::isPrintExport(options.arguments)) return printExportVerb(options, drives);
   if (options.verb == "export") {
     int qtArgc = 1;

@@ -21,6 +21,7 @@ struct MidiRequest {
   std::vector<std::string> files;
   ts::MidiSetup setup;
   int tracks = 0;
+  std::string soundfont;
 };
 
 bool readTempo(const std::string& text, int& tempo) {
@@ -29,7 +30,7 @@ bool readTempo(const std::string& text, int& tempo) {
 }
 
 // The request the flags make, or the usage error they contain.
-std::optional<std::string> readRequest(const std::vector<std::string>& arguments, MidiRequest& request) {
+std::optional<std::string> readRequest(const std::vector<std::string>& arguments, bool sound, MidiRequest& request) {
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& arg = arguments[i];
     const bool hasValue = i + 1 < arguments.size();
@@ -40,42 +41,66 @@ std::optional<std::string> readRequest(const std::vector<std::string>& arguments
       if (!track) return "tsm: --track wants CH:INSTR:AMPL:TRANSP:STAFF,STAFF... (channel 0-15, program 0-127, amplitude 0-127, transposition -127..127, staves 1-9999)";
       if (request.tracks >= ts::kMidiTracks) return "tsm: at most 16 tracks";
       request.setup.tracks[static_cast<size_t>(request.tracks++)] = *track;
+    } else if (arg == "--soundfont" && sound) {
+      if (!hasValue) return "tsm: --soundfont wants a soundfont file (.sf2)";
+      request.soundfont = arguments[++i];
     } else if (arg.rfind("--", 0) == 0) {
-      return "tsm: unknown flag for midi: " + arg;
+      return std::string(sound ? "tsm: unknown flag for a WAV export: " : "tsm: unknown flag for midi: ") + arg;
     } else {
       request.files.push_back(arg);
     }
   }
-  if (request.files.size() != 2) return "tsm: midi wants a page and a MIDI file";
+  if (request.files.size() != 2) return sound ? "tsm: export wants a page and a WAV file" : "tsm: midi wants a page and a MIDI file";
   return std::nullopt;
 }
 
 }  // namespace
 
-MidiExportResult midiExport(const std::vector<std::string>& arguments,
-                            const std::function<const ts::PageStore*(const std::string&)>& openPage) {
+MidiImage pageMidiImage(const std::vector<std::string>& arguments, bool forSound,
+                        const std::function<const ts::PageStore*(const std::string&)>& openPage) {
   MidiRequest request;
-  if (const std::optional<std::string> usage = readRequest(arguments, request)) return {kUsageError, {*usage}};
+  MidiImage result;
+  if (const std::optional<std::string> usage = readRequest(arguments, forSound, request)) {
+    result.status = kUsageError;
+    result.messages.push_back(*usage);
+    return result;
+  }
   const ts::PageStore* page = openPage(request.files[0]);
-  if (page == nullptr) return {kNotWritten, {}};
+  if (page == nullptr) {
+    result.status = kNotWritten;
+    return result;
+  }
   if (request.tracks == 0) {
     const int tempo = request.setup.tempo;
     request.setup = ts::autoSetup(*page);
     request.setup.tempo = tempo;
   }
   ts::MidiEvents events = ts::buildMidiEvents(*page, request.setup);
-  MidiExportResult result{kWritten, std::move(events.messages)};
+  result.messages = std::move(events.messages);
   if (events.notes == 0) {
     result.messages.emplace_back(ts::midi_messages::kNoNotesFound);
     result.status = kNotWritten;
   }
-  const std::vector<uint8_t> image = ts::midiFileImage(events.words);
-  const ts::WriteResult written = ts::writeFileSafely(request.files[1], image);
+  result.bytes = ts::midiFileImage(events.words);
+  result.output = request.files[1];
+  result.soundfont = request.soundfont;
+  return result;
+}
+
+MidiExportResult writeExport(const std::string& output, std::span<const uint8_t> bytes, MidiExportResult result) {
+  const ts::WriteResult written = ts::writeFileSafely(output, bytes);
   if (written != ts::WriteResult::Written) {
-    result.messages.push_back("tsm: " + writeFailure(request.files[1], written, request.files[1]));
+    result.messages.push_back("tsm: " + writeFailure(output, written, output));
     result.status = kNotWritten;
   }
   return result;
+}
+
+MidiExportResult midiExport(const std::vector<std::string>& arguments,
+                            const std::function<const ts::PageStore*(const std::string&)>& openPage) {
+  MidiImage image = pageMidiImage(arguments, false, openPage);
+  if (image.output.empty()) return {image.status, std::move(image.messages)};
+  return writeExport(image.output, image.bytes, {image.status, std::move(image.messages)});
 }
 
 }  // namespace tsm

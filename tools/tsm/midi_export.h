@@ -2,7 +2,9 @@
 // `tsm midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,...]...`:
 // the page's MIDI file, as "PLA" makes it, written through the safe writer.
 
+#include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,5 +26,21 @@ struct MidiExportResult {
 // script learns that nothing will sound.
 MidiExportResult midiExport(const std::vector<std::string>& arguments,
                             const std::function<const ts::PageStore*(const std::string&)>& openPage);
+
+// The page's MIDI file for the midi verb's flags (and, for sound,
+// `--soundfont FILE`), built but not written. `output` is empty when the
+// flags or the page stopped it; the status is then 2 or 1.
+struct MidiImage {
+  int status = 0;
+  std::vector<std::string> messages;
+  std::vector<uint8_t> bytes;
+  std::string output;
+  std::string soundfont;
+};
+MidiImage pageMidiImage(const std::vector<std::string>& arguments, bool forSound,
+                        const std::function<const ts::PageStore*(const std::string&)>& openPage);
+
+// Writes a file through the safe writer; a failure is added to the result.
+MidiExportResult writeExport(const std::string& output, std::span<const uint8_t> bytes, MidiExportResult result);
 
 }  // namespace tsm
