@@ -192,47 +192,28 @@ void MidiSequencer::closeIdleStream() {
   dropStream();
 }
 
-int MidiSequencer::start() {
+// One step of the player's state around a call on the stream: the state
+// changes before the call (the stream's callbacks look at it) and goes back
+// when the call fails.
+int MidiSequencer::step(SequencerState from, SequencerState to, int (MidiOutputStream::*call)()) {
   {
     std::lock_guard lock(m_lock);
-    if (m_state != SequencerState::Prerolled) return kMidiNotPossibleNow;
-    m_state = SequencerState::Playing;  // before the stream runs: its callbacks look at the state
+    if (m_state != from) return kMidiNotPossibleNow;
+    m_state = to;
   }
-  const int error = m_stream->restart();
+  const int error = (m_stream.get()->*call)();
   if (error != kMidiDone) {
     std::lock_guard lock(m_lock);
-    if (m_state == SequencerState::Playing) m_state = SequencerState::Prerolled;
+    if (m_state == to) m_state = from;
   }
   return error;
 }
 
-int MidiSequencer::pause() {
-  {
-    std::lock_guard lock(m_lock);
-    if (m_state != SequencerState::Playing) return kMidiNotPossibleNow;
-    m_state = SequencerState::Paused;
-  }
-  const int error = m_stream->pause();
-  if (error != kMidiDone) {
-    std::lock_guard lock(m_lock);
-    if (m_state == SequencerState::Paused) m_state = SequencerState::Playing;
-  }
-  return error;
-}
+int MidiSequencer::start() { return step(SequencerState::Prerolled, SequencerState::Playing, &MidiOutputStream::restart); }
 
-int MidiSequencer::resume() {
-  {
-    std::lock_guard lock(m_lock);
-    if (m_state != SequencerState::Paused) return kMidiNotPossibleNow;
-    m_state = SequencerState::Playing;
-  }
-  const int error = m_stream->restart();
-  if (error != kMidiDone) {
-    std::lock_guard lock(m_lock);
-    if (m_state == SequencerState::Playing) m_state = SequencerState::Paused;
-  }
-  return error;
-}
+int MidiSequencer::pause() { return step(SequencerState::Playing, SequencerState::Paused, &MidiOutputStream::pause); }
+
+int MidiSequencer::resume() { return step(SequencerState::Paused, SequencerState::Playing, &MidiOutputStream::restart); }
 
 int MidiSequencer::stop() {
   std::unique_lock lock(m_lock);

@@ -96,6 +96,7 @@ class MidiSequencer {
   const std::string& deviceError() const { return m_deviceError; }
 
  private:
+  int step(SequencerState from, SequencerState to, int (MidiOutputStream::*call)());
   void streamDone(StreamBuffer& buffer);
   bool fill(StreamBuffer& buffer);
   int openStream();

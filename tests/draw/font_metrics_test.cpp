@@ -12,25 +12,14 @@
 #include <unistd.h>
 
 #include "model/host_files.h"
+#include "support/folder_map_files.h"
 
 namespace ts {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Stands the host's files in for a folder per fixed name.
-class FolderFiles : public HostFiles {
- public:
-  std::map<std::string, fs::path> folders;  // "C:\tonesmith\fontlib\" -> a temporary folder
-  std::optional<fs::path> findExisting(std::string_view name) const override {
-    const size_t cut = name.rfind('\\') + 1;
-    const auto found = folders.find(std::string(name.substr(0, cut)));
-    if (found == folders.end()) return std::nullopt;
-    const fs::path path = found->second / std::string(name.substr(cut));
-    return fs::exists(path) ? std::optional<fs::path>(path) : std::nullopt;
-  }
-  fs::path forWriting(std::string_view) const override { return {}; }
-};
+using FolderFiles = testing::FolderMapFiles;
 
 class FontMetricsTest : public ::testing::Test {
  protected:

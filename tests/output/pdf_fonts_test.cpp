@@ -14,24 +14,14 @@
 
 #include "draw/font_metrics.h"
 #include "model/host_files.h"
+#include "support/folder_map_files.h"
 
 namespace ts {
 namespace {
 
 namespace fs = std::filesystem;
 
-class FolderFiles : public HostFiles {
- public:
-  std::map<std::string, fs::path> folders;  // "C:\tonesmith\fontlib\" -> a temporary folder
-  std::optional<fs::path> findExisting(std::string_view name) const override {
-    const size_t cut = name.rfind('\\') + 1;
-    const auto found = folders.find(std::string(name.substr(0, cut)));
-    if (found == folders.end()) return std::nullopt;
-    const fs::path path = found->second / std::string(name.substr(cut));
-    return fs::exists(path) ? std::optional<fs::path>(path) : std::nullopt;
-  }
-  fs::path forWriting(std::string_view) const override { return {}; }
-};
+using FolderFiles = testing::FolderMapFiles;
 
 std::string program(const std::string& name) {
   return "%!FontType1-1.0: " + name + "\n/FontName /" + name + " def\ncurrentfile eexec\r\x01\x02\x03\x04\x05" +
