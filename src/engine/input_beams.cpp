@@ -154,6 +154,7 @@ std::optional<std::string> addSlur(PageStore& page, const StretchView& stretch, 
 
 std::vector<NotePair> beamGroupPairs(const PageStore& page, const StretchView& stretch, const BeamGroups& groups) {
   std::vector<NotePair> pairs;
+  if (groups.eighths <= 0) return pairs;
   const float length = 0.5f * static_cast<float>(groups.eighths);
   float clock = 0.0f;
   int runStart = 0, runGroup = -1;
@@ -162,7 +163,8 @@ std::vector<NotePair> beamGroupPairs(const PageStore& page, const StretchView& s
     if (runStart > 0 && lastNote > runStart) pairs.push_back({runStart, lastNote, false});
     runStart = 0;
   };
-  for (int i = groups.fromNote; i <= static_cast<int>(stretch.notes.size()); ++i) {
+  // A typed "from" note of 0 or less counts from the first note.
+  for (int i = std::max(groups.fromNote, 1); i <= static_cast<int>(stretch.notes.size()); ++i) {
     const NumberedNote& n = stretch.notes[static_cast<size_t>(i) - 1];
     const auto found = std::find(stretch.items.begin() + static_cast<long>(itemAt), stretch.items.end(), n.item);
     const bool barBefore = std::any_of(stretch.items.begin() + static_cast<long>(itemAt), found,

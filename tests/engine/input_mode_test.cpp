@@ -56,6 +56,15 @@ TEST(InputMode, AStretchGoesThroughItsFivePromptsAndLeaves) {
   EXPECT_EQ(f.waitLevel, 0);
 }
 
+TEST(InputMode, BeamGroupsCountFromTheFirstNoteWhateverTheTypedStart) {
+  // "2B0": groups of two eighths from note 0, as good as from note 1.
+  for (const char* beams : {"2B0", "2B1"}) {
+    Fixture f;
+    f.run({"1", "", "C/D/E/F;", "E/E/E/E", "", beams, "", "N", "X"});
+    EXPECT_EQ(f.count(kCodeBeam), 2) << beams;
+  }
+}
+
 TEST(InputMode, LinesThatCannotBeReadAreAskedAgain) {
   Fixture f;
   f.run({"1", "", "MIDI", "C/D/H", "C/D", "Q", "Q/Q", "", "", "", "N", "X"});
