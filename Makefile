@@ -11,7 +11,7 @@ ifeq ($(SANITIZE),1)
   CMAKE_FLAGS += -DTONESMITH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 endif
 
-FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing fuzz_drawing_file fuzz_metric_file fuzz_font_program fuzz_eps_picture fuzz_justification fuzz_input_line fuzz_midi_file
+FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing fuzz_drawing_file fuzz_metric_file fuzz_font_program fuzz_eps_picture fuzz_justification fuzz_input_line fuzz_midi_file fuzz_midi_list
 
 .PHONY: setup build test run bench stress fuzz clean
 

@@ -233,7 +233,7 @@ class Engine {
   // "PR" and "PRPS" (print_commands.cpp).
   void printCommand(const CommandLine& line);
   PrintDrawing printDrawing();
-  // "PLA" (midi_commands.cpp).
+  // "PLA" and the MIDI set-up commands (midi_commands.cpp).
   bool dispatchMidiCommand(const CommandLine& line);
   // "IN": typed music input (input_commands.cpp).
   void inputCommand();

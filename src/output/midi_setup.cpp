@@ -11,8 +11,6 @@
 namespace ts {
 namespace {
 
-constexpr int kHighestProgram = 127;
-constexpr int kHighestVelocity = 127;
 constexpr int kHighestSpan = 999;  // a bar's P4 of 999 reaches the top staff
 
 // Staff numbers that carry at least one note, lowest first.

@@ -20,6 +20,8 @@ constexpr int kDefaultTempo = 120;     // quarter notes a minute when the set-up
 constexpr int kDefaultAmplitude = 100; // velocity of a track whose amplitude is 0
 constexpr int kHighestTempo = 1000;
 constexpr int kHighestTransposition = 127;  // semitones either way
+constexpr int kHighestProgram = 127;        // General MIDI programs count from 0
+constexpr int kHighestVelocity = 127;       // seven bits
 constexpr int kHighestStaffNumber = 9999;
 
 struct MidiTrack {
