@@ -62,16 +62,7 @@ int MidiSequencer::play(std::span<const uint8_t> bytes, std::string fileName) {
 int MidiSequencer::preroll() {
   std::unique_lock lock(m_lock);
   if (m_state != SequencerState::Opened && m_state != SequencerState::Prerolled) return kMidiNotPossibleNow;
-  if (m_stream && !m_streamIdle) {
-    m_state = SequencerState::Resetting;
-    lock.unlock();
-    m_stream->reset();
-    lock.lock();
-    waitForBuffers(lock);
-  }
-  lock.unlock();
-  dropStream();
-  lock.lock();
+  dropStream(lock, m_stream && !m_streamIdle);
   m_state = SequencerState::Prerolling;
   m_nextEvent = 0;
   m_endOfFile = false;
@@ -119,9 +110,10 @@ int MidiSequencer::sendBuffers() {
   return kMidiDone;
 }
 
-int MidiSequencer::failPreroll(int error) {
-  std::unique_lock lock(m_lock);
-  if (m_stream) {
+// With the lock held: a stream that may still hold buffers is reset first
+// and its buffers waited for; then the stream is dropped.
+void MidiSequencer::dropStream(std::unique_lock<std::mutex>& lock, bool reset) {
+  if (reset) {
     m_state = SequencerState::Resetting;
     lock.unlock();
     m_stream->reset();
@@ -131,6 +123,11 @@ int MidiSequencer::failPreroll(int error) {
   lock.unlock();
   dropStream();
   lock.lock();
+}
+
+int MidiSequencer::failPreroll(int error) {
+  std::unique_lock lock(m_lock);
+  dropStream(lock, m_stream != nullptr);
   m_state = SequencerState::Opened;
   return error;
 }

@@ -104,6 +104,7 @@ class MidiSequencer {
   int failPreroll(int error);
   bool waitForBuffers(std::unique_lock<std::mutex>& lock);
   void dropStream();
+  void dropStream(std::unique_lock<std::mutex>& lock, bool reset);
 
   Notify m_notify;
   MidiOutputDevice* m_device = nullptr;

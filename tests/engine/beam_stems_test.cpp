@@ -8,15 +8,17 @@
 #include <map>
 
 #include "engine/engine_messages.h"
+#include "support/page_items.h"
 
 namespace ts {
 namespace {
 
-int add(PageStore& page, std::vector<float> params) { return page.append(ItemRecord{std::move(params), {}}); }
+using testing::addItem;
+
 
 // P1 1, P2 staff, P3 position, P4 step, P5 stem (10 up, 20 down), P6 head, P7 rhythm, P8 stem length.
 int note(PageStore& page, float position, float step, float stem, float rhythm = 0.5f, float p8 = 0) {
-  return add(page, {1, 1, position, step, stem, 0, rhythm, p8});
+  return addItem(page, {1, 1, position, step, stem, 0, rhythm, p8});
 }
 
 std::map<std::pair<int, int>, float> changesOf(const BeamPlan& plan) {
@@ -45,13 +47,13 @@ TEST(StemLength, ReachesTheBeamFromEitherSide) {
 
 TEST(StemAdjustment, StemsEndOnASlopedBeam) {
   PageStore page;
-  add(page, {8, 1, 0, 0});
+  addItem(page, {8, 1, 0, 0});
   const int first = note(page, 10, 5, 10);
   const int middle = note(page, 20, 6, 10, 0.25f, 3);
   const int last = note(page, 30, 9, 10);
   const int other = note(page, 20, 2, 20);       // stem down: not toward the beam
-  add(page, {1, 2, 20, 6, 10, 0, 0.5f});         // another staff
-  const int beam = add(page, {6, 1, 10, 5, 9, 30, 11});
+  addItem(page, {1, 2, 20, 6, 10, 0, 0.5f});         // another staff
+  const int beam = addItem(page, {6, 1, 10, 5, 9, 30, 11});
   EXPECT_EQ(stemmedNotesUnderBeam(page, beam), (std::vector<int>{first, middle, last, other}));
   const BeamPlan plan = planStemAdjustment(page, beam);
   ASSERT_TRUE(plan.refusal.empty()) << plan.refusal;
@@ -68,7 +70,7 @@ TEST(StemAdjustment, RefusedForMissingEndsTremolosAndLongNotes) {
     PageStore page;
     note(page, 10, 5, 10);
     const int last = note(page, c.lastPosition, 5, 10, c.lastP7, c.lastP8);
-    const int beam = add(page, {6, 1, 10, 5, 5, 30, 11});
+    const int beam = addItem(page, {6, 1, 10, 5, 5, 30, 11});
     const BeamPlan plan = planStemAdjustment(page, beam);
     EXPECT_TRUE(plan.changes.empty());
     const int named = c.refusedAtBeam ? beam : last;
@@ -81,7 +83,7 @@ TEST(BeamFlip, BeamAndStemsGoToTheOtherSide) {
   const int low = note(page, 10, 3, 10);
   const int chordTop = note(page, 10, 7, 0);  // chord member without a stem
   const int last = note(page, 30, 5, 10);
-  const int beam = add(page, {6, 1, 10, 3, 5, 30, 12});
+  const int beam = addItem(page, {6, 1, 10, 3, 5, 30, 12});
   const BeamPlan plan = planBeamFlip(page, beam);
   ASSERT_TRUE(plan.refusal.empty()) << plan.refusal;
   const auto changes = changesOf(plan);
@@ -104,7 +106,7 @@ TEST(BeamFlip, MismatchedStemIsRefused) {
   note(page, 10, 5, 10);
   note(page, 20, 5, 20);
   note(page, 30, 5, 10);
-  const int beam = add(page, {6, 1, 10, 5, 5, 30, 11});
+  const int beam = addItem(page, {6, 1, 10, 5, 5, 30, 11});
   const BeamPlan plan = planBeamFlip(page, beam);
   EXPECT_TRUE(plan.changes.empty());
   EXPECT_EQ(plan.refusal, std::string(messages::kBeamMismatch) + "    4");
@@ -112,7 +114,7 @@ TEST(BeamFlip, MismatchedStemIsRefused) {
 
 TEST(ApplyChanges, GrowsShortItemsOrChangesNothing) {
   PageStore page;
-  const int short3 = add(page, {1, 1, 10});
+  const int short3 = addItem(page, {1, 1, 10});
   ASSERT_TRUE(applyChanges(page, {{short3, 8, 2.5f}}));
   EXPECT_EQ(page.paramCount(short3), 8);
   EXPECT_FLOAT_EQ(page.param(short3, 8), 2.5f);

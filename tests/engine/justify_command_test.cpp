@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "model/page_store.h"
+#include "support/page_items.h"
 #include "model/preferences.h"
 #include "support/fake_host.h"
 
 namespace ts {
 namespace {
 
-int add(PageStore& page, std::vector<float> params) {
-  ItemRecord record;
-  record.params = std::move(params);
-  return page.append(record);
-}
+using testing::addItem;
 
 TEST(JustifySystem, TypedNumbersBoxesAndRanges) {
   const struct {
@@ -44,9 +41,9 @@ TEST(JustifySystem, TypedNumbersBoxesAndRanges) {
 
 TEST(JustifySystem, LFormsTakeTheStavesOwnExtent) {
   PageStore page;
-  add(page, {8, 1, 5, 0, 0, 150});
-  add(page, {8, 2, 2, 0});
-  add(page, {8, 3, -50, 0});  // not in the system
+  addItem(page, {8, 1, 5, 0, 0, 150});
+  addItem(page, {8, 2, 2, 0});
+  addItem(page, {8, 3, -50, 0});  // not in the system
   const JustifyRange range = staffExtentRange(page, systemOfNumbers({1, 2}));
   EXPECT_FLOAT_EQ(range.left, 2);
   EXPECT_FLOAT_EQ(range.right, 200);
@@ -83,9 +80,9 @@ struct JustifyRun {
 
 TEST(JustifyCommand, JustifiesOnceUndoablySelectsOnlyWithN) {
   JustifyRun r;
-  add(r.page, {1, 1, 10, 5, 20, 0, 1});
-  add(r.page, {1, 1, 11, 5, 20, 0, 1});
-  add(r.page, {1, 1, 100, 5, 20, 0, 1});
+  addItem(r.page, {1, 1, 10, 5, 20, 0, 1});
+  addItem(r.page, {1, 1, 11, 5, 20, 0, 1});
+  addItem(r.page, {1, 1, 100, 5, 20, 0, 1});
   const JustifyReply selected = r.run("JN", {1, 1, 0, 100});
   EXPECT_EQ(selected.message, "3 items selected.");
   EXPECT_EQ(r.undoCopies, 0);
@@ -97,8 +94,8 @@ TEST(JustifyCommand, JustifiesOnceUndoablySelectsOnlyWithN) {
 
 TEST(JustifyCommand, LineUpReportsEachStaffsBeats) {
   JustifyRun r;
-  add(r.page, {1, 1, 10, 5, 20, 0, 1});
-  add(r.page, {1, 2, 10, 5, 20, 0, 2});
+  addItem(r.page, {1, 1, 10, 5, 20, 0, 1});
+  addItem(r.page, {1, 2, 10, 5, 20, 0, 2});
   const JustifyReply reply = r.run("LI", {1, 2});
   ASSERT_EQ(reply.boxes.size(), 1u);
   EXPECT_EQ(reply.boxes[0], "Staff   1 has  1.000 beats\r\nStaff   2 has  2.000 beats\r\n\r\nType X to exit.");
@@ -106,11 +103,11 @@ TEST(JustifyCommand, LineUpReportsEachStaffsBeats) {
 
 TEST(JustifyCommand, TextsOfTheClickedRowFollowTheirNotes) {
   JustifyRun r;
-  add(r.page, {1, 1, 10, 5, 20, 0, 1});
-  add(r.page, {1, 1, 11, 5, 20, 0, 1});
-  add(r.page, {1, 1, 100, 5, 20, 0, 1});
-  const int lyric = add(r.page, {16, 1, 10.9f, -4});
-  const int other = add(r.page, {16, 1, 10.6f, 20});
+  addItem(r.page, {1, 1, 10, 5, 20, 0, 1});
+  addItem(r.page, {1, 1, 11, 5, 20, 0, 1});
+  addItem(r.page, {1, 1, 100, 5, 20, 0, 1});
+  const int lyric = addItem(r.page, {16, 1, 10.9f, -4});
+  const int other = addItem(r.page, {16, 1, 10.6f, 20});
   r.picked = 0;
   EXPECT_EQ(r.run("JT", {1, 1, 0, 100}).message, "*** That is not a text: nothing was justified.");
   EXPECT_EQ(r.host.shown.back(), "**** Click on text to be justified. ****");

@@ -4,27 +4,24 @@
 
 #include "layout/justification_edges.h"
 #include "model/page_store.h"
+#include "support/page_items.h"
 #include "model/preferences.h"
 
 namespace ts {
 namespace {
 
-int add(PageStore& page, std::vector<float> params) {
-  ItemRecord record;
-  record.params = std::move(params);
-  return page.append(record);
-}
+using testing::addItem;
 
 TEST(JustifyStaves, ANarrowGapGrowsTheOthersGiveUpTheRoomAndTheEndsStay) {
   PageStore page;
-  add(page, {8, 1, 0, 0});
-  const int first = add(page, {1, 1, 10, 5, 20, 0, 1});
-  const int second = add(page, {1, 1, 12, 5, 20, 0, 1});
-  const int third = add(page, {1, 1, 50, 5, 20, 0, 1});
-  const int last = add(page, {1, 1, 100, 5, 20, 0, 1});
-  const int beam = add(page, {6, 1, 12, 7, 7, 50});
-  const int text = add(page, {16, 1, 31, 0});
-  const int other = add(page, {1, 2, 12, 5, 20, 0, 1});
+  addItem(page, {8, 1, 0, 0});
+  const int first = addItem(page, {1, 1, 10, 5, 20, 0, 1});
+  const int second = addItem(page, {1, 1, 12, 5, 20, 0, 1});
+  const int third = addItem(page, {1, 1, 50, 5, 20, 0, 1});
+  const int last = addItem(page, {1, 1, 100, 5, 20, 0, 1});
+  const int beam = addItem(page, {6, 1, 12, 7, 7, 50});
+  const int text = addItem(page, {16, 1, 31, 0});
+  const int other = addItem(page, {1, 2, 12, 5, 20, 0, 1});
   const JustifyOutcome outcome = justifyStaves(page, {1, 1, 0, 100}, Preferences{});
   EXPECT_TRUE(outcome.changed);
   EXPECT_TRUE(outcome.messages.empty());
@@ -44,16 +41,16 @@ TEST(JustifyStaves, ANarrowGapGrowsTheOthersGiveUpTheRoomAndTheEndsStay) {
 
 TEST(JustifyStaves, ColumnsAlreadyWideEnoughMoveNothing) {
   PageStore page;
-  add(page, {1, 1, 10, 5, 20, 0, 1});
-  add(page, {1, 1, 50, 5, 20, 0, 1});
-  add(page, {14, 1, 100, 1});
+  addItem(page, {1, 1, 10, 5, 20, 0, 1});
+  addItem(page, {1, 1, 50, 5, 20, 0, 1});
+  addItem(page, {14, 1, 100, 1});
   EXPECT_FALSE(justifyStaves(page, {1, 1, 0, 100}, Preferences{}).changed);
   EXPECT_FLOAT_EQ(page.param(2, 3), 50.0f);
 }
 
 TEST(JustifyStaves, TooLittleRoomIsReportedAndTheColumnsStayInOrder) {
   PageStore page;
-  for (int i = 0; i < 10; ++i) add(page, {1, 1, static_cast<float>(i), 5, 22, 0, 1});
+  for (int i = 0; i < 10; ++i) addItem(page, {1, 1, static_cast<float>(i), 5, 22, 0, 1});
   const JustifyOutcome outcome = justifyStaves(page, {1, 1, 0, 10}, Preferences{});
   ASSERT_EQ(outcome.messages.size(), 1u);
   EXPECT_EQ(outcome.messages[0].rfind("*** Not enough space to justify ideally. ||Needed=", 0), 0u);
@@ -65,10 +62,10 @@ TEST(JustifyStaves, TooLittleRoomIsReportedAndTheColumnsStayInOrder) {
 
 TEST(JustifyStaves, HugeWidthsNeverCarryPositionsOutOfTheRange) {
   PageStore page;
-  add(page, {1, 1, 10, 5, 20, 0, 1, 0, 0, 0, 0, 0, 0, 0, 9.0e6f});
-  add(page, {1, 1, 20, 5, 20, 0, 1});
-  add(page, {1, 1, 30, 5, 20, 0, 1});
-  add(page, {1, 1, 1.0e9f, 5, 20, 0, 1});  // not drawable: left alone
+  addItem(page, {1, 1, 10, 5, 20, 0, 1, 0, 0, 0, 0, 0, 0, 0, 9.0e6f});
+  addItem(page, {1, 1, 20, 5, 20, 0, 1});
+  addItem(page, {1, 1, 30, 5, 20, 0, 1});
+  addItem(page, {1, 1, 1.0e9f, 5, 20, 0, 1});  // not drawable: left alone
   justifyStaves(page, {1, 1, 0, 200}, Preferences{});
   for (int k = 1; k <= 3; ++k) {
     EXPECT_GE(page.param(k, 3), 10.0f);
@@ -79,11 +76,11 @@ TEST(JustifyStaves, HugeWidthsNeverCarryPositionsOutOfTheRange) {
 
 TEST(LineUpStaves, ColumnsOfEqualBeatsStandTogetherAndEachStaffIsCounted) {
   PageStore page;
-  add(page, {1, 1, 10, 5, 20, 0, 1});
-  add(page, {1, 1, 30, 5, 20, 0, 1});
-  add(page, {1, 1, 50, 5, 20, 0, 2});
-  const int half1 = add(page, {1, 2, 12, 5, 20, 0, 2});
-  const int half2 = add(page, {1, 2, 40, 5, 20, 0, 2});
+  addItem(page, {1, 1, 10, 5, 20, 0, 1});
+  addItem(page, {1, 1, 30, 5, 20, 0, 1});
+  addItem(page, {1, 1, 50, 5, 20, 0, 2});
+  const int half1 = addItem(page, {1, 2, 12, 5, 20, 0, 2});
+  const int half2 = addItem(page, {1, 2, 40, 5, 20, 0, 2});
   const LineUpOutcome outcome = lineUpStaves(page, {1, 2, 0, 200});
   EXPECT_TRUE(outcome.changed);
   EXPECT_FLOAT_EQ(page.param(half1, 3), 10.0f);
@@ -94,14 +91,14 @@ TEST(LineUpStaves, ColumnsOfEqualBeatsStandTogetherAndEachStaffIsCounted) {
 
 TEST(JustificationEdges, ClefOffTheStaffStartEndsOffTheEdgeAndWholeBarRestsCentred) {
   PageStore page;
-  add(page, {8, 1, 0, 0});
-  const int clef = add(page, {3, 1, 0, 0});
-  const int note = add(page, {1, 1, 199.5f, 5, 20});
-  const int beam = add(page, {6, 1, 150, 7, 7, 199.8f});
-  const int slurToNote = add(page, {5, 1, 150, 7, 7, 199.5f, 2, -1});
-  const int slur = add(page, {5, 1, 150, 7, 7, 199.5f, 2, 0});
-  const int rest = add(page, {2, 1, 50, 0, -2});
-  const int quarterRest = add(page, {2, 1, 60, 0, 0});
+  addItem(page, {8, 1, 0, 0});
+  const int clef = addItem(page, {3, 1, 0, 0});
+  const int note = addItem(page, {1, 1, 199.5f, 5, 20});
+  const int beam = addItem(page, {6, 1, 150, 7, 7, 199.8f});
+  const int slurToNote = addItem(page, {5, 1, 150, 7, 7, 199.5f, 2, -1});
+  const int slur = addItem(page, {5, 1, 150, 7, 7, 199.5f, 2, 0});
+  const int rest = addItem(page, {2, 1, 50, 0, -2});
+  const int quarterRest = addItem(page, {2, 1, 60, 0, 0});
   const JustifyRange range{1, 1, 0, 200};
   EXPECT_TRUE(prepareForJustification(page, range));
   EXPECT_FLOAT_EQ(page.param(clef, 3), 1.5f);

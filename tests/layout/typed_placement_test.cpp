@@ -3,24 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "model/page_store.h"
+#include "support/page_items.h"
 #include "model/preferences.h"
 
 namespace ts {
 namespace {
 
-int add(PageStore& page, std::vector<float> params) {
-  ItemRecord record;
-  record.params = std::move(params);
-  return page.append(record);
-}
+using testing::addItem;
 
 TEST(TypedPlacement, NotesAdvanceByTheirShareOfTheStretchAndChordsStandTogether) {
   PageStore page;
   TypedStretch stretch{1, 0.0f, 120.0f, {}};
-  stretch.items.push_back(add(page, {1, 1, 0, 1, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-  stretch.items.push_back(add(page, {1, 1, 0, 3, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1}));  // chord member
-  stretch.items.push_back(add(page, {2, 1, 0, 0, 0, 0, 0}));
-  stretch.items.push_back(add(page, {1, 1, 0, 5, 20, 0, 0}));
+  stretch.items.push_back(addItem(page, {1, 1, 0, 1, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+  stretch.items.push_back(addItem(page, {1, 1, 0, 3, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1}));  // chord member
+  stretch.items.push_back(addItem(page, {2, 1, 0, 0, 0, 0, 0}));
+  stretch.items.push_back(addItem(page, {1, 1, 0, 5, 20, 0, 0}));
   const float rhythms[] = {2.0f, 1001.5f, 0.5f};  // H, Q., E: 4 quarters
   const PlacementResult result = placeTypedRhythms(page, stretch, rhythms, Preferences{}, 0);
   ASSERT_TRUE(result.placed);
@@ -34,12 +31,12 @@ TEST(TypedPlacement, NotesAdvanceByTheirShareOfTheStretchAndChordsStandTogether)
 TEST(TypedPlacement, ValuesBecomeDurationsHeadsFlagsDotsAndRestTypes) {
   PageStore page;
   TypedStretch stretch{1, 0.0f, 120.0f, {}};
-  stretch.items.push_back(add(page, {1, 1, 0, 1, 10, 0, 0}));  // H
-  stretch.items.push_back(add(page, {1, 1, 0, 3, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1}));
-  stretch.items.push_back(add(page, {2, 1, 0, 0, 0, 0, 0}));   // Q.
-  stretch.items.push_back(add(page, {1, 1, 0, 5, 20, 10, 0}));  // E, head in parentheses
-  stretch.items.push_back(add(page, {1, 1, 0, -3, 10, 0, 0}));  // G
-  stretch.items.push_back(add(page, {2, 1, 0, 0, -2, 0, 0}));   // a whole-bar rest keeps its type
+  stretch.items.push_back(addItem(page, {1, 1, 0, 1, 10, 0, 0}));  // H
+  stretch.items.push_back(addItem(page, {1, 1, 0, 3, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, -1}));
+  stretch.items.push_back(addItem(page, {2, 1, 0, 0, 0, 0, 0}));   // Q.
+  stretch.items.push_back(addItem(page, {1, 1, 0, 5, 20, 10, 0}));  // E, head in parentheses
+  stretch.items.push_back(addItem(page, {1, 1, 0, -3, 10, 0, 0}));  // G
+  stretch.items.push_back(addItem(page, {2, 1, 0, 0, -2, 0, 0}));   // a whole-bar rest keeps its type
   const float rhythms[] = {2.0f, 1001.5f, 0.5f, 64.0f, 4.0f};
   ASSERT_TRUE(placeTypedRhythms(page, stretch, rhythms, Preferences{}, 0).placed);
   const struct {
@@ -58,13 +55,13 @@ TEST(TypedPlacement, ValuesBecomeDurationsHeadsFlagsDotsAndRestTypes) {
 
 TEST(TypedPlacement, ItemsAmongTheMusicTakeTheirRoomAndAClosingMeterStandsAtTheEnd) {
   PageStore page;
-  add(page, {8, 1, 0, 0});
+  addItem(page, {8, 1, 0, 0});
   TypedStretch stretch{1, 0.0f, 100.0f, {}};
-  stretch.items.push_back(add(page, {3, 1, 0, 0, 0}));        // clef: 9 as one of the first two
-  stretch.items.push_back(add(page, {1, 1, 0, 5, 20, 0, 0}));  // Q
-  stretch.items.push_back(add(page, {14, 1, 0, 1, 0}));       // bar: 3.5
-  stretch.items.push_back(add(page, {1, 1, 0, 5, 20, 0, 0}));  // H
-  stretch.items.push_back(add(page, {18, 1, 0, 0, 4, 4}));    // closing meter: 4 wide, 1.5 before it
+  stretch.items.push_back(addItem(page, {3, 1, 0, 0, 0}));        // clef: 9 as one of the first two
+  stretch.items.push_back(addItem(page, {1, 1, 0, 5, 20, 0, 0}));  // Q
+  stretch.items.push_back(addItem(page, {14, 1, 0, 1, 0}));       // bar: 3.5
+  stretch.items.push_back(addItem(page, {1, 1, 0, 5, 20, 0, 0}));  // H
+  stretch.items.push_back(addItem(page, {18, 1, 0, 0, 4, 4}));    // closing meter: 4 wide, 1.5 before it
   const float rhythms[] = {1.0f, 2.0f};
   ASSERT_TRUE(placeTypedRhythms(page, stretch, rhythms, Preferences{}, 0).placed);
   const float room = 100.0f - 4.0f - 1.5f - 9.0f - 3.5f;  // shared out by durations
@@ -100,10 +97,10 @@ struct SpacingPage {
   PageStore page;
   TypedStretch stretch{1, 0.0f, 100.0f, {}};
   SpacingPage() {
-    add(page, {1, 2, 10, 5, 20, 0, 1});  // staff 2: quarter, quarter, half
-    add(page, {1, 2, 30, 5, 20, 0, 1});
-    add(page, {1, 2, 50, 5, 20, 0, 2});
-    for (int i = 0; i < 3; ++i) stretch.items.push_back(add(page, {1, 1, 0, 5, 20, 0, 0}));
+    addItem(page, {1, 2, 10, 5, 20, 0, 1});  // staff 2: quarter, quarter, half
+    addItem(page, {1, 2, 30, 5, 20, 0, 1});
+    addItem(page, {1, 2, 50, 5, 20, 0, 2});
+    for (int i = 0; i < 3; ++i) stretch.items.push_back(addItem(page, {1, 1, 0, 5, 20, 0, 0}));
   }
 };
 
@@ -134,7 +131,7 @@ TEST(TypedPlacement, SpacingStaffMismatchAndEmptySpacingStaffAreReported) {
 
 TEST(TypedPlacement, CountsThatDifferPlaceNothing) {
   PageStore page;
-  TypedStretch stretch{1, 2.0f, 200.0f, {add(page, {1, 1, 7, 1, 10, 0, 0})}};
+  TypedStretch stretch{1, 2.0f, 200.0f, {addItem(page, {1, 1, 7, 1, 10, 0, 0})}};
   const float rhythms[] = {1.0f, 1.0f};
   const PlacementResult result = placeTypedRhythms(page, stretch, rhythms, Preferences{}, 0);
   EXPECT_FALSE(result.placed);
