@@ -36,7 +36,7 @@ constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT", 
 // Commands of capabilities that this version does not have yet: they are
 // recognised, so the user is told so plainly instead of "unknown word".
 constexpr const char* kLaterCommands[] = {
-    "ED",  "RE",   "PLAY", "PAUS", "STOP", "PATH", "PM",  "PMX", "SC",
+    "ED",  "RE",   "PATH", "PM",  "PMX", "SC",
     "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "INZ",  "EDI",  "FLI", "RINV", "SI"};
 
 bool inTable(std::string_view mnemonic, std::span<const char* const> table) {

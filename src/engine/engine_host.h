@@ -31,6 +31,21 @@ struct MidiPlayback {
   std::string message;  // why it did not play; empty when the host has no player
 };
 
+// What came while the engine waited on the MIDI keyboard: a message from
+// an input device (status, data 1, data 2, low byte first) with its time,
+// the action code of a menu button, or nothing more (the window is
+// closing, the script has ended).
+struct MidiKeyboardEvent {
+  enum class Kind { Message, Action, Closed };
+  Kind kind = Kind::Closed;
+  uint32_t message = 0;
+  uint32_t milliseconds = 0;
+  int action = 0;
+};
+
+// "PAUS" pauses or resumes the piece playing, "STOP" stops it.
+enum class PlaybackControl { PauseOrResume, Stop };
+
 struct DialogField {
   std::string label;
   std::string value;  // shown first; the default answer
@@ -60,6 +75,22 @@ class EngineHost {
   virtual void showMessage(std::string_view text) = 0;
   // Asks for edit menu `menu` (page selector 0 or 1 for paged menus).
   virtual void switchEditMenu(int menu, int page) = 0;
+  // MIDI keyboard entry: menu buttons become action codes and typing is
+  // refused until it ends. False when no MIDI input device is open.
+  virtual bool startMidiKeyboard() { return false; }
+  // Waits for the next keyboard message or action code; `line` is the text
+  // played so far, for the user to see.
+  virtual MidiKeyboardEvent waitForMidiKeyboard(std::string_view line) {
+    (void)line;
+    return {};
+  }
+  virtual void endMidiKeyboard() {}
+  // Pauses, resumes or stops the player; what it now does, in the user's
+  // words, or nothing when the host has no player.
+  virtual std::optional<std::string> controlPlayback(PlaybackControl control) {
+    (void)control;
+    return std::nullopt;
+  }
   // Plays the MIDI file the engine has just written, given by its name and
   // its bytes. A host without a player answers nothing played and no
   // message (the engine says so); a player that cannot play says why.

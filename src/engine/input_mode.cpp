@@ -5,6 +5,7 @@
 #include "engine/command_line.h"
 #include "engine/engine_host.h"
 #include "engine/input_mode_messages.h"
+#include "engine/midi_keyboard_entry.h"
 #include "layout/input_file.h"
 #include "model/abandon_store.h"
 #include "model/host_files.h"
@@ -49,6 +50,8 @@ std::optional<std::vector<std::string>> readLinesOf(const HostFiles& files, std:
   if (!bytes) return std::nullopt;
   return readInputFileLines(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
 }
+
+bool isMidiWord(std::string_view line) { return toUpper(trimmed(line)) == "MIDI"; }
 
 }  // namespace
 
@@ -148,9 +151,14 @@ InputMode::Flow InputMode::runStage(InputSession& session, InputStage stage, boo
   const int index = static_cast<int>(stage) - 1;
   for (int tries = 0; tries < kMostTries; ++tries) {
     if (editing) m_host.showMessage(text::kStoredLine + session.storedLines()[index]);
+    const bool typed = m_fileLines.empty();
     std::optional<std::string> line = nextLine(stagePrompt(stage, session.notesCount()));
     if (!line || leaves(*line)) return Flow::Leave;
     if (editing && trimmed(*line).empty()) line = session.storedLines()[index];
+    if (stage == InputStage::Notes && typed && isMidiWord(*line)) {
+      line = playedLine(session);
+      if (!line) continue;
+    }
     if (const std::optional<std::string> name = inputFileName(*line)) {
       openInputFile(*name);
       continue;
@@ -163,6 +171,14 @@ InputMode::Flow InputMode::runStage(InputSession& session, InputStage stage, boo
     return Flow::Finished;
   }
   return Flow::Leave;
+}
+
+std::optional<std::string> InputMode::playedLine(const InputSession& session) {
+  const MidiKeyboardLine played = playNotesLine(m_host, session.keySignature(), m_waitLevel);
+  if (!played.available) m_host.showMessage(text::kNoMidi);
+  else if (!played.line) m_host.showMessage(text::kMidiLeft);
+  else m_host.showMessage(text::kMidiLinePrefix + *played.line);
+  return played.line;
 }
 
 std::optional<std::string> InputMode::nextLine(std::string_view line) {

@@ -59,6 +59,9 @@ class InputMode {
   Flow runStages(InputSession& session, bool editing);
   Flow runStage(InputSession& session, InputStage stage, bool editing, bool& noRhythms);
   std::optional<std::string> nextLine(std::string_view prompt);
+  // "MIDI" at the notes prompt: the line played on the keyboard, nothing
+  // when there is none (the prompt is asked again).
+  std::optional<std::string> playedLine(const InputSession& session);
   bool openInputFile(std::string_view name);
   bool askContinue(int nextStaff);
   Flow endMenu(InputSession& session, PageStore& page, const PageStore& atStart, InputReply& reply);

@@ -1,8 +1,9 @@
 // Words that are no stage line, at any stage: "@NAME=..." stores a motive,
 // "SP n" makes staff n the spacing staff of the rhythms ("SP" or "SP0"
 // clears it), a line starting "SC" is passed over, and "MIDI" at the notes
-// prompt says that there is no MIDI input. Each of them asks the same
-// stage again.
+// stage of a file says that there is no MIDI input (the input mode plays
+// it on the keyboard when it comes from the prompt). Each of them asks the
+// same stage again.
 
 #include "engine/input_session.h"
 
@@ -12,6 +13,7 @@
 #include "engine/engine_messages.h"
 #include "engine/input_mode_messages.h"
 #include "layout/input_messages.h"
+#include "layout/notes_builder.h"
 #include "layout/notes_line.h"
 #include "layout/rhythms_line.h"
 #include "layout/typed_placement.h"
@@ -80,6 +82,8 @@ std::optional<StageReply> InputSession::sessionWord(std::string_view upper) {
   std::snprintf(text, sizeof text, "%s%4d", input_mode_messages::kSpacingStaff, m_spacingStaff);
   return noted(text);
 }
+
+int InputSession::keySignature() const { return keyInForce(m_page, m_stretch.staff, m_stretch.left); }
 
 void InputSession::store(InputStage stage, std::string_view line) {
   const int i = stageIndex(stage);

@@ -51,6 +51,8 @@ class InputSession {
   float left() const { return m_stretch.left; }
   float right() const { return m_stretch.right; }
   int spacingStaff() const { return m_spacingStaff; }
+  // Sharps (positive) or flats in force where the stretch starts.
+  int keySignature() const;
   // Notes and rests of the stretch's notes line (a chord once).
   int notesCount() const { return static_cast<int>(m_stretch.notes.size()); }
 

@@ -9,7 +9,7 @@
 namespace ts {
 namespace {
 
-constexpr const char* kNoPlayer = "*** This program has no MIDI player; the MIDI file was written to c:\\!tmp\\tsmmidi.mid";
+constexpr const char* kNoPlayer = "*** This program has no MIDI player; the MIDI file was written to ";
 
 }  // namespace
 
@@ -23,10 +23,11 @@ MidiReply MidiCommand::play(const PageStore& page, EngineHost& host, const HostF
   for (const std::string& message : events.messages) host.messageBox(message);
   if (events.notes == 0) return {midi_messages::kNoNotesFound, true};
   const std::vector<uint8_t> image = midiFileImage(events.words);
-  if (files.writeWhole(kMidiFileName, image) != WriteResult::Written) return {midi_messages::kWriteError, true};
-  const MidiPlayback playback = host.playMidiFile(kMidiFileName, image);
+  const std::string fileName = m_setup.outputFile.empty() ? std::string(kMidiFileName) : m_setup.outputFile;
+  if (files.writeWhole(fileName, image) != WriteResult::Written) return {midi_messages::kWriteError, true};
+  const MidiPlayback playback = host.playMidiFile(fileName, image);
   if (playback.played) return {};
-  return {playback.message.empty() ? std::string(kNoPlayer) : playback.message, true};
+  return {playback.message.empty() ? kNoPlayer + fileName : playback.message, true};
 }
 
 }  // namespace ts

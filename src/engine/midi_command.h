@@ -1,8 +1,9 @@
 #pragma once
 // The MIDI commands, a component of the engine: "PLA" builds the MIDI file
 // of the page for the track set-up (the "&Auto setup" one while the user
-// has made none), writes it to the work file "c:\!tmp\tsmmidi.mid" and
-// hands it to the host's player.
+// has made none), writes it to the "Midi Output File =" of the "Sound"
+// dialog (the work file "c:\!tmp\tsmmidi.mid" unless the user named
+// another) and hands it to the host's player.
 
 #include <string>
 

@@ -7,6 +7,7 @@
 
 #include "engine/command_line.h"
 #include "engine/engine_host.h"
+#include "engine/midi_command.h"
 #include "model/host_files.h"
 #include "model/item_codes.h"
 #include "output/midi_list.h"
@@ -19,6 +20,8 @@ namespace msg = midi_setup_messages;
 constexpr const char* kListFileName = "MIDILIST";
 constexpr const char* kSoundTitle = "Sound";
 constexpr const char* kTrackRowLabel = "Channel Instr. Ampl. Transp. Staff numbers";
+constexpr const char* kOutputFileLabel = "Midi Output File =";
+constexpr size_t kLongestOutputFile = 200;
 constexpr const char* kTrackRowForm = "\"Channel Instr. Ampl. Transp. Staff numbers\"";
 constexpr int kMostDialogRounds = 20;  // "&Load", "&Save", "C&lear" show the dialog again; a script cannot loop for ever
 constexpr int kLowestTempo = 1;
@@ -90,7 +93,17 @@ std::string setupSummary(const MidiSetup& setup) {
 std::vector<DialogField> soundFields(const MidiSetup& setup) {
   std::vector<DialogField> fields{{"Tempo", std::to_string(setup.tempo)}};
   for (size_t t = 0; t < setup.tracks.size(); ++t) fields.push_back({trackLabel(t, kTrackRowLabel), trackRowText(setup.tracks[t])});
+  fields.push_back({kOutputFileLabel, setup.outputFile.empty() ? std::string(kMidiFileName) : setup.outputFile});
   return fields;
+}
+
+// A file name typed into the dialog: blank is the work file; a name with
+// control characters, or longer than any path the drive map takes, is not.
+std::optional<std::string> readOutputFile(std::string_view typed) {
+  const std::string name = trimmed(typed);
+  if (name.size() > kLongestOutputFile) return std::nullopt;
+  if (std::any_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) return std::nullopt;
+  return name == kMidiFileName ? std::string() : name;
 }
 
 // What the user typed; a damaged row or tempo keeps its value and says so.
@@ -103,6 +116,11 @@ void takeSoundFields(const std::vector<std::string>& values, MidiSetup& setup, E
     const std::optional<MidiTrack> row = parseTrackRow(values[t + 1]);
     if (row) setup.tracks[t] = *row;
     else refused.push_back(badRowMessage(t, values[t + 1], kTrackRowForm));
+  }
+  const size_t fileField = setup.tracks.size() + 1;
+  if (values.size() > fileField) {
+    if (const std::optional<std::string> name = readOutputFile(values[fileField])) setup.outputFile = *name;
+    else refused.push_back("*** \"" + values[fileField].substr(0, 40) + "\" is not a file name");
   }
   if (!refused.empty()) {
     std::string text;
@@ -130,8 +148,8 @@ bool soundRound(MidiSetup& shown, MidiSetup& setup, MidiSetupReply& reply, const
       if (const std::string why = saveList(shown, place); why.empty()) setup = shown;
       else place.host.messageBox(why);
       return true;
-    case SoundButton::Clear:
-      shown = MidiSetup{};
+    case SoundButton::Clear:  // the tracks and the tempo; the file stays
+      shown = MidiSetup{.outputFile = shown.outputFile};
       return true;
     case SoundButton::Auto:
       shown.tracks = autoSetup(place.page).tracks;

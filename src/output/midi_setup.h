@@ -6,6 +6,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace ts {
@@ -38,6 +39,7 @@ struct MidiTrack {
 struct MidiSetup {
   std::array<MidiTrack, kMidiTracks> tracks{};
   int tempo = 0;  // quarter notes a minute; 0 plays at kDefaultTempo
+  std::string outputFile;  // where "PLA" writes the MIDI file; empty: the work file
 
   // True when some track names a staff: a set-up the user has made.
   bool hasStaves() const;

@@ -267,6 +267,41 @@ UserEvent CommandBridge::waitForInput(WaitKind kind, std::string_view prompt) {
   return *std::exchange(m_arrived, std::nullopt);
 }
 
+bool CommandBridge::startMidiKeyboard() {
+  if (!m_platform.startMidiInput()) return false;
+  m_midiInput = true;
+  m_midiAction = 0;
+  return true;
+}
+
+// The engine takes one thing at a time: a menu button's action code first
+// (Escape typed in the command line ends the mode and leaves code 27),
+// then the next message of the keyboard.
+MidiKeyboardEvent CommandBridge::waitForMidiKeyboard(std::string_view line) {
+  m_platform.showMessageField(line);
+  MidiKeyboardEvent taken;
+  const auto arrived = [&] {
+    if (m_midiAction != 0 && m_midiAction != kMidiActionPendingEscape) {
+      taken.kind = MidiKeyboardEvent::Kind::Action;
+      taken.action = std::exchange(m_midiAction, 0);
+      return true;
+    }
+    if (std::optional<MidiKeyboardEvent> event = m_platform.takeMidiInput()) {
+      taken = *event;
+      return true;
+    }
+    return false;
+  };
+  if (!m_platform.runEventsUntil(arrived)) return {};  // Closed
+  return taken;
+}
+
+void CommandBridge::endMidiKeyboard() {
+  m_midiInput = false;
+  m_midiAction = 0;
+  m_platform.stopMidiInput();
+}
+
 void CommandBridge::switchEditMenu(int menu, int page) {
   if (menu == 0) {  // "QQ0": back to the menu before
     if (m_menus[1] < kFirstEditMenu) return;

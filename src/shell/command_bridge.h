@@ -84,6 +84,12 @@ class CommandBridge : public EngineHost {
   std::optional<uint32_t> chooseColour(uint32_t initial) override;
   void showMessage(std::string_view text) override;
   void switchEditMenu(int menu, int page) override;
+  std::optional<std::string> controlPlayback(PlaybackControl control) override {
+    return m_platform.controlPlayback(control);
+  }
+  bool startMidiKeyboard() override;
+  MidiKeyboardEvent waitForMidiKeyboard(std::string_view line) override;
+  void endMidiKeyboard() override;
   MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override {
     return m_platform.playMidiFile(fileName, image);
   }

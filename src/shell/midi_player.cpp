@@ -47,6 +47,14 @@ int MidiPlayer::pauseOrResume() {
 
 int MidiPlayer::stop() { return m_sequencer.stop(); }
 
+std::string MidiPlayer::control(PlaybackControl control) {
+  if (!playing()) return player_messages::kNothingPlaying;
+  const int error = control == PlaybackControl::Stop ? stop() : pauseOrResume();
+  if (error != kMidiDone) return playbackFailure(error, "");
+  if (control == PlaybackControl::Stop) return player_messages::kStopped;
+  return m_sequencer.state() == SequencerState::Paused ? player_messages::kPaused : player_messages::kPlaying;
+}
+
 bool MidiPlayer::onDone(const SequencerNotice& notice) {
   m_sequencer.closeIdleStream();
   return notice.endedByItself == 1;

@@ -25,6 +25,10 @@ namespace player_messages {
 inline constexpr const char* kFailed = "*** MIDI playback failed";
 inline constexpr const char* kCannotRead = "*** The MIDI file cannot be read:";
 inline constexpr const char* kTitle = "MIDI Player - ";
+inline constexpr const char* kPlaying = "Playing.";
+inline constexpr const char* kPaused = "Paused.";
+inline constexpr const char* kStopped = "Stopped.";
+inline constexpr const char* kNothingPlaying = "*** No MIDI is playing.";
 }  // namespace player_messages
 
 // "*** MIDI playback failed (276: the MIDI output device is not ready): why".
@@ -51,6 +55,8 @@ class MidiPlayer {
   MidiPlayback playAgain() { return playFile(m_sequencer.fileName()); }
   // "Pause MIDI": pauses, or resumes a paused piece.
   int pauseOrResume();
+  // Pause, resume or stop, said in the user's words.
+  std::string control(PlaybackControl control);
   int stop();
   // The done notice, on the user interface's thread: true when the piece ended by itself.
   bool onDone(const SequencerNotice& notice);

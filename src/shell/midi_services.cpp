@@ -20,8 +20,6 @@ namespace {
 constexpr int kInputRetryMilliseconds = 10;  // message 400 again while the engine has not taken the last event
 constexpr const char* kFinished = "Finished.";
 constexpr const char* kStopped = "Stopped.";
-constexpr const char* kPlaying = "Playing.";
-constexpr const char* kPaused = "Paused.";
 
 std::vector<uint8_t> readWholeFile(const std::string& name) {
   QFile file(QString::fromStdString(name));
@@ -49,7 +47,7 @@ MidiPlayerWindow::MidiPlayerWindow(MidiPlayer& player, CommandBridge& bridge)
 
 void MidiPlayerWindow::showPlaying(const MidiPlayback& playback) {
   setWindowTitle(QString::fromStdString(m_player.windowTitle()));
-  m_status->setText(QString::fromStdString(playback.played ? kPlaying : playback.message));
+  m_status->setText(QString::fromStdString(playback.played ? player_messages::kPlaying : playback.message));
   show();
   raise();
 }
@@ -65,14 +63,16 @@ void MidiPlayerWindow::openFile() {
   if (!name.isEmpty()) showPlaying(m_player.playFile(name.toStdString()));
 }
 
-void MidiPlayerWindow::pauseOrResume() {
-  if (m_player.pauseOrResume() == kMidiDone) {
-    m_status->setText(QString::fromLatin1(m_player.sequencer().state() == SequencerState::Paused ? kPaused : kPlaying));
-  }
+void MidiPlayerWindow::pauseOrResume() { control(PlaybackControl::PauseOrResume); }
+
+std::string MidiPlayerWindow::control(PlaybackControl control) {
+  const std::string answer = m_player.control(control);
+  m_status->setText(QString::fromStdString(answer));
+  return answer;
 }
 
 void MidiPlayerWindow::stop() {
-  m_player.stop();
+  control(PlaybackControl::Stop);
   m_bridge.sendCommand(kStopCommand);
 }
 
@@ -89,6 +89,14 @@ MidiServices::MidiServices(QWidget& mainWindow, CommandBridge& bridge) : m_mainW
 MidiPlayback QtShellPlatform::playMidiFile(std::string_view fileName, std::span<const uint8_t> image) {
   return m_frame.midi().play(fileName, image);
 }
+
+std::optional<std::string> QtShellPlatform::controlPlayback(PlaybackControl control) {
+  return m_frame.midi().window().control(control);
+}
+
+bool QtShellPlatform::startMidiInput() { return m_frame.midi().startKeyboard(); }
+std::optional<MidiKeyboardEvent> QtShellPlatform::takeMidiInput() { return m_frame.midi().takeKeyboardEvent(); }
+void QtShellPlatform::stopMidiInput() { m_frame.midi().stopKeyboard(); }
 
 MidiServices::~MidiServices() {
   m_input.reset();
@@ -121,6 +129,28 @@ std::vector<std::string> MidiServices::openInputs() {
     QMetaObject::invokeMethod(&m_mainWindow, [this] { takeInput(); }, Qt::QueuedConnection);
   });
   return m_input->openAll();
+}
+
+bool MidiServices::startKeyboard() {
+  if (!m_input || !m_input->available()) return false;
+  m_input->setInputMode(true);
+  return true;
+}
+
+std::optional<MidiKeyboardEvent> MidiServices::takeKeyboardEvent() {
+  if (!m_input || !m_input->last().busy) return std::nullopt;
+  LastMidiInput& last = m_input->last();
+  MidiKeyboardEvent event;
+  event.kind = MidiKeyboardEvent::Kind::Message;
+  event.message = last.message;
+  event.milliseconds = last.timestamp;
+  last.busy = false;
+  takeInput();  // the next event waiting in the buffer, if any, into the record
+  return event;
+}
+
+void MidiServices::stopKeyboard() {
+  if (m_input) m_input->setInputMode(false);
 }
 
 void MidiServices::takeInput() {

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -30,6 +31,8 @@ class MidiPlayerWindow : public QWidget {
   // The sequencer's done notice, on this thread.
   void done(const SequencerNotice& notice);
   QString status() const { return m_status->text(); }
+  // The window's Pause and Stop, and the engine's "PAUS" and "STOP".
+  std::string control(PlaybackControl control);
 
  private:
   void playAgain();
@@ -56,6 +59,10 @@ class MidiServices {
   MidiPlayer& player() { return *m_player; }
   MidiPlayerWindow& window() { return *m_window; }
   MidiInput& input() { return *m_input; }
+  // MIDI keyboard entry: events count only between start and stop.
+  bool startKeyboard();
+  std::optional<MidiKeyboardEvent> takeKeyboardEvent();
+  void stopKeyboard();
 
  private:
   void takeInput();

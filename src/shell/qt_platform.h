@@ -42,6 +42,10 @@ class QtShellPlatform : public ShellPlatform {
   void refreshDocument() override {}
   void updateServerItem() override {}
   MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override;
+  std::optional<std::string> controlPlayback(PlaybackControl control) override;
+  bool startMidiInput() override;
+  std::optional<MidiKeyboardEvent> takeMidiInput() override;
+  void stopMidiInput() override;
 
  private:
   CMainFrame& m_frame;

@@ -53,6 +53,18 @@ class ShellPlatform {
   virtual void refreshDocument() = 0;
   virtual void updateServerItem() = 0;
 
+  // "PAUS" and "STOP": the player's answer, nothing without a player.
+  virtual std::optional<std::string> controlPlayback(PlaybackControl control) {
+    (void)control;
+    return std::nullopt;
+  }
+  // The MIDI input devices, for keyboard entry: start counting events
+  // (false when no device is open), the next event taken out of the input
+  // buffer (nothing when none waits), stop counting.
+  virtual bool startMidiInput() { return false; }
+  virtual std::optional<MidiKeyboardEvent> takeMidiInput() { return std::nullopt; }
+  virtual void stopMidiInput() {}
+
   // The MIDI player: plays the file "PLA" wrote and shows the player
   // window. A platform without one answers nothing played, no message.
   virtual MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) {

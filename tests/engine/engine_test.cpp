@@ -527,7 +527,7 @@ TEST_F(EngineTest, AnswersSayWhetherTheActionCouldBeDone) {
   } cases[] = {
       {"a new item", typed("NOTE"), false},
       {"an unknown word", typed("ZZZZ"), true},
-      {"a command not built yet", typed("PLAY"), true},
+      {"a command not built yet", typed("PATH"), true},
       {"closing the item", typed("X"), false},
       {"a state notice", typed("UND"), false},
       {"a page read", [&] { return session->openPage("C:\\A.MUS"); }, false},

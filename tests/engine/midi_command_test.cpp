@@ -28,6 +28,11 @@ class PlayingHost : public testing::FakeHost {
   std::string playedName;
   std::vector<uint8_t> played;
   std::string refusal;  // what the player says when it cannot play
+  std::vector<PlaybackControl> controls;
+  std::optional<std::string> controlPlayback(PlaybackControl control) override {
+    controls.push_back(control);
+    return control == PlaybackControl::Stop ? "Stopped." : "Paused.";
+  }
   MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override {
     playedName = fileName;
     played.assign(image.begin(), image.end());
@@ -44,6 +49,27 @@ struct MidiFixture : ::testing::Test {
     return {std::istreambuf_iterator<char>(in), {}};
   }
 };
+
+TEST_F(MidiFixture, PlayPauseAndStopWordsReachThePlayer) {
+  PlayingHost host;
+  testing::FolderFiles files(dir);
+  Engine engine(host, files);
+  EngineSession session(engine);
+  session.typeLine("NOTE");
+  session.typeLine("2 1 3 10 4 3 7 1");
+  session.typeLine("X");
+  EXPECT_FALSE(session.typeLine("PLAY").failed);
+  EXPECT_EQ(host.playedName, "c:\\!tmp\\tsmmidi.mid");
+  EXPECT_EQ(session.typeLine("PAUS").message, "Paused.");
+  EXPECT_EQ(session.typeLine("STOP").message, "Stopped.");
+  EXPECT_EQ(host.controls, (std::vector<PlaybackControl>{PlaybackControl::PauseOrResume, PlaybackControl::Stop}));
+  testing::FakeHost noPlayer;
+  Engine bare(noPlayer, files);
+  EngineSession bareSession(bare);
+  const CallResult result = bareSession.typeLine("PAUS");
+  EXPECT_TRUE(result.failed);
+  EXPECT_EQ(result.message, "*** This program has no MIDI player.");
+}
 
 TEST_F(MidiFixture, PlayWritesTheFileAndSaysThereIsNoPlayer) {
   testing::FakeHost host;

@@ -117,6 +117,32 @@ TEST_F(SetupFixture, SoundDialogSavesPlaysAndCancels) {
   EXPECT_EQ(host.played[11], 2);  // the tempo track and one channel
 }
 
+TEST_F(SetupFixture, TheOutputFileNamedInTheDialogIsWhatPlayWrites) {
+  notesOnStaves1And2();
+  std::vector<std::string> row(18);
+  row[17] = "song.mid";
+  host.typed = {row};
+  host.answers = {"1"};
+  EXPECT_FALSE(session->typeLine("MDALL").failed);
+  EXPECT_TRUE(fs::exists(dir / "song.mid"));
+  EXPECT_FALSE(fs::exists(dir / "tsmmidi.mid"));  // the test files keep the base name only
+  // A name with a control character is refused and the named file kept;
+  // "C&lear" clears the tracks but not the file.
+  row[17] = "bad\tname";
+  host.typed = {row, {}};
+  host.answers = {"5", "2"};
+  session->typeLine("MDALL");
+  EXPECT_NE(std::find(host.shown.begin(), host.shown.end(), "*** \"bad\tname\" is not a file name"), host.shown.end());
+  EXPECT_EQ(host.asked.back().back().label, "Midi Output File =");
+  EXPECT_EQ(host.asked.back().back().value, "song.mid");
+  // Blank is the work file again.
+  row[17] = " ";
+  host.typed = {row};
+  host.answers = {"1"};
+  session->typeLine("MDALL");
+  EXPECT_TRUE(fs::exists(dir / "tsmmidi.mid"));
+}
+
 TEST_F(SetupFixture, ColumnDialogsKeepWhatIsDamaged) {
   notesOnStaves1And2();
   host.typed = {{"1", "2 1"}, {"120", "x"}, {"+7", "-200"}, {"41"}};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -149,6 +150,34 @@ TEST_F(CommandBridgeTest, MidiInputTurnsCommandsIntoActionCodes) {
   m_bridge.sendCommand("^ ");
   EXPECT_FALSE(m_bridge.midiInput());
   EXPECT_EQ(m_bridge.midiAction(), kMidiActionEscape);
+}
+
+TEST_F(CommandBridgeTest, AMidiKeyboardPlaysTheNotesLineOfTypedInput) {
+  m_platform.midiDevices = true;
+  m_bridge.sendCommand("GD");  // new items not straight to editing
+  m_bridge.sendCommand("STAFF");
+  const auto typed = [this](std::string line) { return [this, line] { m_bridge.typedLine(line); }; };
+  const auto key = [this](uint32_t note, uint32_t milliseconds) {
+    return [this, note, milliseconds] {
+      m_platform.midiEvents.push_back({MidiKeyboardEvent::Kind::Message, 0x90u | note << 8 | 90u << 16, milliseconds, 0});
+    };
+  };
+  const auto button = [this](std::string command) { return [this, command] { m_bridge.sendCommand(command); }; };
+  m_platform.eventSteps = {button("1 "), typed("10 150"), typed("MIDI"), button("BA/"), key(48, 0), key(52, 20),
+                           button("FLI "), button("; "), typed("H"), typed(";"), typed(";"), typed(";"), typed("X")};
+  m_platform.yesNoAnswers = {false};  // no input on the staff above
+  m_bridge.sendCommand("IN");
+  EXPECT_FALSE(m_bridge.midiInput());
+  EXPECT_FALSE(m_platform.midiCounting) << "the devices stop counting when the line is played";
+  EXPECT_NE(std::find(m_platform.messages.begin(), m_platform.messages.end(), midi_messages::kClickNotAvailable),
+            m_platform.messages.end());
+  ASSERT_GE(m_platform.menusLoaded.size(), 1u);
+  EXPECT_NE(std::find(m_platform.menusLoaded.begin(), m_platform.menusLoaded.end(), 144), m_platform.menusLoaded.end());
+  // The staff, a bass clef and C3 with E3 as one chord.
+  ASSERT_EQ(items(), 4);
+  EXPECT_EQ(m_engine.page().code(2), 3);
+  EXPECT_EQ(m_engine.page().code(3), 1);
+  EXPECT_EQ(m_engine.page().param(3, 3), m_engine.page().param(4, 3)) << "the chord's notes stand together";
 }
 
 TEST_F(CommandBridgeTest, DisplayFullHeightIsTwoFullCalls) {

@@ -20,6 +20,9 @@ class FakePlatform : public ShellPlatform {
   // Each run of the event loop takes the next step and then tests `done`
   // once; with no step left the loop ends as if the application quit.
   std::deque<std::function<void()>> eventSteps;
+  bool midiDevices = false;       // a MIDI keyboard is there
+  bool midiCounting = false;      // keyboard entry has started its events
+  std::deque<MidiKeyboardEvent> midiEvents;  // what the keyboard sends next
   int renders = 0;
   int itemBarRefreshes = 0;
   int zoomShown = 0;
@@ -58,6 +61,14 @@ class FakePlatform : public ShellPlatform {
     }
     return false;
   }
+  bool startMidiInput() override { return midiCounting = midiDevices; }
+  std::optional<MidiKeyboardEvent> takeMidiInput() override {
+    if (!midiCounting || midiEvents.empty()) return std::nullopt;
+    const MidiKeyboardEvent event = midiEvents.front();
+    midiEvents.pop_front();
+    return event;
+  }
+  void stopMidiInput() override { midiCounting = false; }
   void refreshDocument() override {}
   void updateServerItem() override {}
 };

@@ -82,5 +82,16 @@ TEST_F(Player, PauseResumesAndStopEndsThePiece) {
   EXPECT_EQ(player->stop(), kMidiNotPossibleNow);
 }
 
+TEST_F(Player, TheEnginesPauseAndStopAreSaidInWords) {
+  EXPECT_EQ(player->control(PlaybackControl::Stop), player_messages::kNothingPlaying);
+  ASSERT_TRUE(player->play("c:\\!tmp\\tsmmidi.mid", kOneNote).played);
+  EXPECT_EQ(player->control(PlaybackControl::PauseOrResume), player_messages::kPaused);
+  EXPECT_EQ(player->control(PlaybackControl::PauseOrResume), player_messages::kPlaying);
+  EXPECT_EQ(player->control(PlaybackControl::PauseOrResume), player_messages::kPaused);
+  EXPECT_EQ(player->control(PlaybackControl::Stop), player_messages::kStopped) << "stop during a pause";
+  EXPECT_FALSE(player->playing());
+  EXPECT_EQ(player->control(PlaybackControl::PauseOrResume), player_messages::kNothingPlaying);
+}
+
 }  // namespace
 }  // namespace ts::shell

@@ -133,6 +133,9 @@ bool runAction(const std::string& line, ts::EngineSession& session, tsm::ScriptH
     result = session.openPage(argument(6));
   } else if (line.rfind("!save ", 0) == 0) {
     result = session.savePage(argument(6));
+  } else if (line == "!midi-keyboard") {
+    host.setMidiKeyboard(true);
+    return true;
   } else if (line.rfind("!", 0) == 0) {
     const std::optional<ts::UserEvent> event = tsm::ScriptHost::parseAction(line);
     if (!event) {

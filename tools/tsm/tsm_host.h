@@ -3,6 +3,7 @@
 // shows is printed, one line each, and every answer is the next line of the
 // script.
 
+#include <deque>
 #include <functional>
 #include <iosfwd>
 #include <optional>
@@ -29,6 +30,14 @@ class ScriptHost : public ts::EngineHost {
   void showMessage(std::string_view text) override;
   void switchEditMenu(int menu, int page) override;
 
+  // A MIDI keyboard played by the script ("!midi-keyboard" turns it on):
+  // while notes are played, "!midi KEY..." strikes keys together (a chord)
+  // half a second after the last ones, and every other line is a menu
+  // command, which becomes its action code as in the desktop program.
+  void setMidiKeyboard(bool on) { m_midiKeyboard = on; }
+  bool startMidiKeyboard() override { return m_midiKeyboard; }
+  ts::MidiKeyboardEvent waitForMidiKeyboard(std::string_view line) override;
+
   // Prints a text, one line per line of it ('|' and line breaks), trailing
   // blanks trimmed; a line equal to the one printed just before is not
   // printed twice.
@@ -45,6 +54,9 @@ class ScriptHost : public ts::EngineHost {
   std::function<std::optional<std::string>()> m_nextLine;
   std::ostream& m_out;
   std::optional<std::string> m_lastPrinted;
+  bool m_midiKeyboard = false;
+  std::deque<ts::MidiKeyboardEvent> m_struck;  // keys of a "!midi" line not yet taken
+  uint32_t m_keyboardClock = 0;
 };
 
 // The next script line that is not a comment.
