@@ -5,15 +5,16 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 SANITIZE ?= 0
 CMAKE_FLAGS ?=
+BENCH_PIECES ?= ../shared/bench-pieces
 
 ifeq ($(SANITIZE),1)
   BUILD := build-sanitize
   CMAKE_FLAGS += -DTONESMITH_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 endif
 
-FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing fuzz_drawing_file fuzz_metric_file fuzz_font_program fuzz_eps_picture fuzz_justification fuzz_input_line fuzz_midi_file fuzz_midi_list
+FUZZ_TARGETS = fuzz_page_file fuzz_command_line fuzz_page_drawing fuzz_drawing_file fuzz_metric_file fuzz_font_program fuzz_eps_picture fuzz_justification fuzz_input_line fuzz_midi_file fuzz_midi_list fuzz_musicxml fuzz_midi_keyboard fuzz_transposition fuzz_bar_list
 
-.PHONY: setup build test run bench stress fuzz clean
+.PHONY: setup build test run bench bench-peers stress fuzz clean
 
 setup:
 	@bash scripts/setup.sh
@@ -36,7 +37,15 @@ bench: setup
 	@./build-bench/bin/typed_input_benchmark
 	@./build-bench/bin/pdf_benchmark
 	@bash bench/export_time.sh build-bench/bin/tsm
+	@for piece in $(BENCH_PIECES)/*.musicxml; do bash bench/piece_times.sh build-bench/bin/tsm $$piece > /dev/null; done
 	@$(MAKE) --no-print-directory stress
+
+# The bench pieces through LilyPond, MuseScore 3 (both installed when
+# missing) and us, side by side: PDF and MIDI times and their ratios.
+bench-peers: setup
+	@cmake -S . -B build-bench -DTONESMITH_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-bench -j$(JOBS) --target tsm glyph_data font_metrics
+	@bash bench/peers.sh build-bench/bin/tsm $(BENCH_PIECES)
 
 # 100,000 seeded hostile lines through tsm exec (also part of make bench).
 stress: setup

@@ -37,7 +37,7 @@ constexpr const char* kCopyFamily[] = {"CD",  "CN",  "CTN", "CTX", "CRV", "CT", 
 // recognised, so the user is told so plainly instead of "unknown word".
 constexpr const char* kLaterCommands[] = {
     "ED",  "RE",   "PATH", "PM",  "PMX", "SC",
-    "SCX", "TR",  "RS",  "RSM", "LAY", "PTS", "INZ",  "EDI",  "FLI", "RINV", "SI"};
+    "SCX", "RS",  "RSM", "PTS", "INZ",  "EDI",  "FLI", "RINV", "SI"};
 
 bool inTable(std::string_view mnemonic, std::span<const char* const> table) {
   return std::any_of(table.begin(), table.end(), [&](const char* entry) { return mnemonic == entry; });
@@ -316,6 +316,10 @@ bool Engine::dispatchInlineCommand(const CommandLine& line) {
   }
   if (m == "IN") {
     if (!refuseWhileEditing()) inputCommand();
+    return true;
+  }
+  if (m.rfind("LAY", 0) == 0 || m == "PARTS") {
+    if (!refuseWhileEditing()) layoutCommand(m == "PARTS");
     return true;
   }
   if (m == "PR" || m == "PRPS") {

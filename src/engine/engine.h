@@ -23,11 +23,13 @@
 #include "engine/item_picking.h"
 #include "engine/justify_command.h"
 #include "engine/input_mode.h"
+#include "engine/layout_mode.h"
 #include "engine/midi_command.h"
 #include "engine/mini_macros.h"
 #include "engine/parameter_edit.h"
 #include "engine/print_command.h"
 #include "engine/print_pdf.h"
+#include "engine/transpose_command.h"
 #include "layout/vertical_justification.h"
 #include "model/host_files.h"
 #include "output/included_picture.h"
@@ -45,7 +47,7 @@ constexpr int kStatusRefresh = -2;       // status word: the host refreshes its 
 inline constexpr const char* kUndoFileName = "C:\\!TMP\\!undo!.tmp";
 
 enum class GroupCommand {
-  None, Move, Copy, Delete, MoveUp, MoveDown, CutCopy, Paste, MoveSystem, CopySystem, CopyStaves, RepeatMove, Justify, Later
+  None, Move, Copy, Delete, MoveUp, MoveDown, CutCopy, Paste, MoveSystem, CopySystem, CopyStaves, RepeatMove, Justify, Transpose, Later
 };
 enum class GroupStep { Area, Destination, Steps, Staves };
 
@@ -237,9 +239,13 @@ class Engine {
   bool dispatchMidiCommand(const CommandLine& line);
   // "IN": typed music input (input_commands.cpp).
   void inputCommand();
+  void layoutCommand(bool parts);
   // "J", "L" and the other justify words (justify_commands.cpp).
   void startJustify(const CommandLine& line);
   void justifyChosen(const std::vector<double>& numbers, bool fromBox);
+  // "TR" and the other transpose words (transpose_commands.cpp).
+  void startTranspose(const CommandLine& line);
+  void transposeChosen(const std::vector<double>& numbers, bool fromBox);
 
   // Files (file_commands.cpp).
   void getCommand(std::string_view name);
@@ -267,6 +273,11 @@ class Engine {
   // that failed, when a line could not be read.
   bool typedInputFromFile(std::string_view fileName, int staff, float left, float right,
                           std::vector<std::string>& messages);
+  // The staves of a range transposed with these options, as the transpose
+  // commands do after their setup, as one undoable step; false, with the
+  // page as it was, when the transposition is refused.
+  bool transposeStaves(const TransposeRange& range, const TransposeOptions& options,
+                       std::vector<std::string>& messages);
 
  private:
 
@@ -372,7 +383,9 @@ class Engine {
   PrintCommand m_print;
   MidiCommand m_midi;
   InputMode m_input{m_host, m_files, m_waitLevel};  // typed music input, "IN"
+  LayoutMode m_layout{m_host, m_files, m_waitLevel};  // page layout and parts, "LAY..." and "PARTS"
   JustifyCommand m_justify;
+  TransposeCommand m_transpose;
   std::vector<ItemPlace> m_places;  // where the last drawing put each item
   bool m_libraryWarned = false;
 

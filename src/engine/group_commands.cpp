@@ -30,10 +30,11 @@ constexpr GroupWord kTopLevel[] = {
     {"MD", Command::MoveDown},   {"CP", Command::CopyStaves}, {"LJ", Command::Justify},
     {"LI", Command::Justify},    {"J", Command::Justify},     {"JT", Command::Justify},
     {"JTX", Command::Justify},   {"JN", Command::Justify},    {"L", Command::Justify},
-    {"LN", Command::Justify}};
+    {"LN", Command::Justify},    {"TR", Command::Transpose},  {"TRM", Command::Transpose},
+    {"TRP", Command::Transpose}, {"TRI", Command::Transpose}, {"ENH", Command::Transpose}};
 constexpr GroupWord kGroupTable[] = {
     {"M", Command::Move},     {"C", Command::Copy},      {"DE", Command::Delete},    {"LJ", Command::Justify},
-    {"LI", Command::Justify}, {"J", Command::Justify},   {"TR", Command::Later},     {"ED", Command::Later},
+    {"LI", Command::Justify}, {"J", Command::Justify},   {"TR", Command::Transpose}, {"ED", Command::Later},
     {"CT", Command::CutCopy}, {"CP", Command::CopyStaves}, {"ST", Command::Later},   {"JT", Command::Justify},
     {"MU", Command::MoveUp},  {"MD", Command::MoveDown}};
 
@@ -58,7 +59,7 @@ std::string cutStoreName(int store) {
 bool Engine::startGroupCommand(const CommandLine& line) {
   const std::optional<Command> command = m_group.command == Command::None ? lookUp(kTopLevel, line.mnemonic)
                                                                            : lookUp(kGroupTable, line.mnemonic);
-  if (!command) return false;
+  if (!command || (*command == Command::Transpose && !TransposeCommand::isTransposeWord(line))) return false;
   if (refuseWhileEditing()) return true;
   if (*command == Command::Later) {
     endGroup();
@@ -72,6 +73,7 @@ bool Engine::startGroupCommand(const CommandLine& line) {
     case Command::RepeatMove: repeatLastMove(); return true;
     case Command::Paste: pasteCommand(); return true;
     case Command::Justify: startJustify(line); return true;
+    case Command::Transpose: startTranspose(line); return true;
     case Command::MoveSystem:
     case Command::CopySystem: setMessage(messages::kSystemArea); break;
     default: setMessage(messages::kAreaPrompt); break;
@@ -106,6 +108,10 @@ void Engine::groupBox(const GroupArea& box) {
 void Engine::groupNumbers(const std::vector<double>& numbers, bool fromBox) {
   if (m_group.command == Command::Justify) {
     justifyChosen(numbers, fromBox);
+    return;
+  }
+  if (m_group.command == Command::Transpose) {
+    transposeChosen(numbers, fromBox);
     return;
   }
   const bool system = m_group.command == Command::MoveSystem || m_group.command == Command::CopySystem;

@@ -8,6 +8,8 @@
 //   tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,...]...
 //   tsm [--root DIR] export PAGE OUT.wav [--tempo N] [--track ...]... [--soundfont FILE]
 //   tsm [--root DIR] input PAGE FILE --staff N [--range L R] [--out OUT.mus]
+//   tsm [--root DIR] layout PAGE --bars LIST [--out DIR]
+//   tsm [--root DIR] transpose PAGE --staves A B --by AMOUNT [--out OUT.mus] [options]
 //
 // Exit status: 0 when the work was done; 1 when it could not be: the page
 // could not be read (items, dlist and export then print or write nothing),
@@ -28,11 +30,14 @@
 #include "draw/display_figures.h"
 #include "draw/text_list.h"
 #include "input_verb.h"
+#include "layout_verb.h"
 #include "midi_export.h"
+#include "musicxml_verbs.h"
 #include "page_export.h"
 #include "platform/drive_map.h"
 #include "platform/lp_print_queue.h"
 #include "print_export.h"
+#include "transpose_verb.h"
 #include "tsm_host.h"
 #include "wav_export.h"
 
@@ -52,7 +57,12 @@ constexpr const char* kUsage =
     "           [--copies N] [--manual-feed] [--snap]\n"
     "       tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,STAFF...]...\n"
     "       tsm [--root DIR] export PAGE OUT.wav [--tempo N] [--track ...]... [--soundfont FILE]\n"
-    "       tsm [--root DIR] input PAGE FILE --staff N [--range L R] [--out OUT.mus]\n";
+    "       tsm [--root DIR] input PAGE FILE --staff N [--range L R] [--out OUT.mus]\n"
+    "       tsm [--root DIR] layout PAGE --bars LIST [--out DIR]   (pages PAGE1.PAG, PAGE2.PAG, ...)\n"
+    "       tsm [--root DIR] transpose PAGE --staves A B --by +2|-3|+M2|-P5|enh+|enh- [--range L R]\n"
+    "           [--clef treble|bass|alto|tenor] [--add-key] [--stems] [--no-cue] [--out OUT.mus]\n"
+    "       tsm [--root DIR] import SCORE.musicxml|SCORE.mxl OUT   (pages OUT1.MUS, OUT2.MUS, ...)\n"
+    "       tsm [--root DIR] export PAGE... OUT.musicxml\n";
 
 // The symbol library that comes with the program lies beside its bin folder.
 std::filesystem::path bundledLibrary(const char* argv0) {
@@ -262,6 +272,24 @@ int inputVerb(const Options& options, ts::DriveMap& drives) {
   return result.status;
 }
 
+int transposeVerb(const Options& options, ts::DriveMap& drives) {
+  tsm::ScriptHost host([] { return std::optional<std::string>(); }, std::cerr);
+  ts::Engine engine(host, drives, g_library);
+  engine.loadPreferences(true);
+  ts::EngineSession session(engine);
+  const auto open = [&](const std::string& page) { return openForVerb(session, host, page); };
+  const tsm::TransposeVerbResult result = tsm::transposeVerb(options.arguments, session, open);
+  for (const std::string& message : result.messages) host.print(message);
+  if (result.status == kUsageError) std::cerr << kUsage;
+  return result.status;
+}
+
+// MusicXML reads and writes plain files: it needs no engine or drive map.
+int musicXmlVerb(int status) {
+  if (status == kUsageError) std::cerr << kUsage;
+  return status;
+}
+
 int exportVerb(const Options& options, ts::DriveMap& drives, int argc, char** argv) {
   std::vector<std::string> files;
   tsm::ExportSettings settings;
@@ -321,6 +349,10 @@ int main(int argc, char** argv) {
   if (options.verb == "dlist") return dlistVerb(options, drives);
   if (options.verb == "midi") return midiVerb(options, drives);
   if (options.verb == "input") return inputVerb(options, drives);
+  if (options.verb == "layout") return tsm::layoutVerb(options.arguments, drives, g_library, std::cout);
+  if (options.verb == "transpose") return transposeVerb(options, drives);
+  if (options.verb == "import") return musicXmlVerb(tsm::importMusicXml(options.arguments, std::cout, std::cerr));
+  if (options.verb == "export" && tsm::isMusicXmlExport(options.arguments)) return musicXmlVerb(tsm::exportMusicXml(options.arguments, std::cout, std::cerr));
   if (options.verb == "export" && tsm::isWavExport(options.arguments)) return wavVerb(options, drives);
   if (options.verb == "export" && tsm::isPrintExport(options.arguments)) return printExportVerb(options, drives);
   if (options.verb == "export") {
