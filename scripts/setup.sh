@@ -12,6 +12,7 @@ packages=(
   xvfb xauth
   libfluidsynth-dev timgm6mb-soundfont  # the built-in synthesizer and its General MIDI soundfont
   librtmidi-dev                         # the system's MIDI ports
+  adwaita-icon-theme                    # the desktop program's button icons where the desktop names no theme
   libpugixml-dev libzip-dev             # MusicXML import and export (.musicxml, .mxl)
   poppler-utils  # tests only: pdftotext, pdffonts and pdfimages read the exported PDF
   ghostscript    # tests only: renders the exported PostScript and EPS

@@ -99,6 +99,15 @@ class EngineHost {
     (void)image;
     return {};
   }
+  // Long work (pages written, pages printed) says how far it is before each
+  // step, and once more with `done` equal to `total` when it ends; false
+  // asks it to stop before the next step. A host that shows nothing goes on.
+  virtual bool progress(int done, int total, std::string_view what) {
+    (void)done;
+    (void)total;
+    (void)what;
+    return true;
+  }
 };
 
 }  // namespace ts

@@ -155,7 +155,7 @@ bool LayoutMode::writePages(Job& job, const std::vector<PageStore>& pages) {
       if (button == 1) continue;
       if (button != 0) return false;
     }
-    const PagesWritten written = writeLayoutPages(m_files, names, pages, job.unit);
+    const PagesWritten written = writeLayoutPages(m_files, names, pages, job.unit, &m_host);
     job.reply = written.ok ? LayoutReply{text::kWritten + names.front() + " - " + names.back(), false}
                            : LayoutReply{written.message, true};
     return true;

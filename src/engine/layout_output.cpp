@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "engine/long_work.h"
 #include "layout/page_layout_messages.h"
 #include "model/host_files.h"
 #include "model/page_file.h"
@@ -76,12 +77,16 @@ std::vector<std::string> numberedPageNames(std::string_view name, size_t pages) 
 }
 
 PagesWritten writeLayoutPages(const HostFiles& files, const std::vector<std::string>& names,
-                              const std::vector<PageStore>& pages, float unitSetting) {
+                              const std::vector<PageStore>& pages, float unitSetting, EngineHost* host) {
   if (names.size() != pages.size() || pages.empty()) return {false, writeErrorMessage("", WriteResult::Failed)};
   std::vector<std::vector<uint8_t>> images;
   for (const PageStore& page : pages) images.push_back(encodePageFile(page, unitSetting));
   std::vector<Previous> written;
   for (size_t i = 0; i < names.size(); ++i) {
+    if (!goOnWithWork(host, i, names.size(), names[i])) {
+      restore(files, written);
+      return {false, long_work_messages::kLayoutCancelled};
+    }
     Previous previous{names[i], std::nullopt};
     if (const std::optional<std::filesystem::path> found = files.findExisting(names[i]))
       previous.bytes = readFileBytes(*found, kLargestPageFile);

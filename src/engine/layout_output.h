@@ -11,6 +11,7 @@
 
 namespace ts {
 
+class EngineHost;
 class HostFiles;
 struct Preferences;
 
@@ -46,6 +47,6 @@ struct PagesWritten {
 // Writes every page or none: all are encoded first, and when a write fails
 // the files written before it get their old contents back.
 PagesWritten writeLayoutPages(const HostFiles& files, const std::vector<std::string>& names,
-                              const std::vector<PageStore>& pages, float unitSetting);
+                              const std::vector<PageStore>& pages, float unitSetting, EngineHost* host = nullptr);
 
 }  // namespace ts

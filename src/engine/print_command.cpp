@@ -9,6 +9,7 @@
 
 #include "engine/command_line.h"
 #include "engine/engine_host.h"
+#include "engine/long_work.h"
 #include "engine/print_messages.h"
 #include "engine/print_option_list.h"
 #include "model/host_files.h"
@@ -172,7 +173,10 @@ PrintReply PrintCommand::batch(const PrintOptions& options, const PrintDrawing& 
   if (!list) return {std::string(msg::kFileNotFound) + " " + msg::kBatchList, true};
   bool failed = false;
   auto page = std::make_unique<PageStore>();
-  for (const std::string& name : batchEntries(*list, options.reverse)) {
+  const std::vector<std::string> entries = batchEntries(*list, options.reverse);
+  for (size_t done = 0; done < entries.size(); ++done) {
+    const std::string& name = entries[done];
+    if (!goOnWithWork(&m_host, done, entries.size(), name)) return {long_work_messages::kBatchCancelled, true};
     const std::optional<fs::path> path = m_files.findExisting(name);
     const std::optional<std::vector<uint8_t>> bytes = path ? readFile(*path) : std::nullopt;
     const PageReadResult read = bytes ? readPageFile(*bytes, isBackupFileName(name), *page) : PageReadResult{};

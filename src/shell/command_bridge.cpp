@@ -37,6 +37,7 @@ CallResult CommandBridge::callEngine(Run run) {
   ++m_callDepth;
   CallResult result = run(*m_session);
   --m_callDepth;
+  if (m_callDepth == 0) m_platform.endProgress();
   if (result.status == kStatusRefresh) {
     m_platform.refreshDocument();
     m_refreshPending = true;

@@ -90,6 +90,9 @@ class CommandBridge : public EngineHost {
   bool startMidiKeyboard() override;
   MidiKeyboardEvent waitForMidiKeyboard(std::string_view line) override;
   void endMidiKeyboard() override;
+  bool progress(int done, int total, std::string_view what) override {
+    return m_platform.showProgress(done, total, what);
+  }
   MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) override {
     return m_platform.playMidiFile(fileName, image);
   }

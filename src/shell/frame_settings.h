@@ -66,7 +66,9 @@ struct FrameSettings {
   std::array<int, kBars> barVisible{0, 0, 1, 1, 1, 1};
   std::array<int, kFurtherFlags> furtherFlags{};
   std::array<BarRect, kBars> barRects{};
-  std::array<int, kBars> docks{kDockTop, kDockTop, kDockTop, kDockTop, kDockTop, kDockTop};
+  // The edit menu at the left: its buttons wrap into columns there and leave
+  // the page its width.
+  std::array<int, kBars> docks{kDockTop, kDockTop, kDockLeft, kDockTop, kDockTop, kDockTop};
   bool rectsStored = false;
   DisplaySettings display;
 };

@@ -14,8 +14,11 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "shell/button_grid.h"
+#include "shell/button_pictures.h"
 #include "shell/child_frame.h"
 #include "shell/command_line_edit.h"
+#include "shell/file_menu.h"
 #include "shell/item_bar.h"
 #include "shell/midi_services.h"
 #include "shell/tsmith_doc.h"
@@ -32,6 +35,8 @@ constexpr const char* kRecentKey = "Recent File List/Files";
 constexpr const char* kBarStateKey = "General/BarState";
 constexpr std::array<const char*, kBars> kBarNames{"File tools", "Item bar", "Edit menu", "Command bar",
                                                    "Input tools", "Zoom bar"};
+constexpr std::array<Bar, kBars> kDockOrder{Bar::FileTools, Bar::ItemBar,  Bar::SecondToolBar,
+                                           Bar::CommandBar, Bar::ZoomBar, Bar::InputTools};
 // The menu-bar menus, in their order.
 constexpr std::array<const char*, 8> kBarMenus{"&File", "&Edit", "&View", "&Items", "&Input", "&Layout", "&Output", "&Help"};
 
@@ -69,8 +74,8 @@ bool isPageFile(const QString& path) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(const CommandTable& table, QSettings& settings)
-    : m_table(table), m_settings(settings), m_platform(*this), m_bridge(m_platform) {
+CMainFrame::CMainFrame(const CommandTable& table, QSettings& settings, ButtonPictures* pictures)
+    : m_table(table), m_settings(settings), m_pictures(pictures), m_platform(*this), m_bridge(m_platform) {
   setObjectName(QStringLiteral("mainFrame"));
   setWindowTitle(QStringLiteral("Tonesmith"));
   setAcceptDrops(true);
@@ -152,9 +157,13 @@ bool CMainFrame::createBars() {
   for (int b = 0; b < kBars; ++b) {
     m_bars[b] = new QToolBar(QString::fromLatin1(kBarNames[b]), this);
     m_bars[b]->setObjectName(QStringLiteral("bar%1").arg(b));
-    m_bars[b]->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    // The edit menus show pictures, and their labels where they have none.
+    const bool editButtons = b == static_cast<int>(Bar::SecondToolBar) || b == static_cast<int>(Bar::InputTools);
+    m_bars[b]->setToolButtonStyle(editButtons && m_pictures ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextOnly);
     if (!toolTips) m_bars[b]->setToolTipDuration(0);
   }
+  m_editGrid = addButtonGrid(Bar::SecondToolBar);
+  m_inputGrid = addButtonGrid(Bar::InputTools);
   // The command bar: message field (1000) and command line (1001).
   auto* commandBar = new QWidget(this);
   auto* layout = new QVBoxLayout(commandBar);
@@ -189,16 +198,32 @@ bool CMainFrame::createBars() {
   zoom->addWidget(m_zoomField);
   zoom->addAction(QStringLiteral("Zoom +"), this, &CMainFrame::zoomPlus);
   // The input tools: the input edit menu's buttons.
-  bar(Bar::InputTools)->addActions(editMenuActions(kInputToolsMenu));
+  m_inputGrid->showActions(editMenuActions(kInputToolsMenu));
   return true;
 }
 
+ButtonGrid* CMainFrame::addButtonGrid(Bar which) {
+  QToolBar* toolBar = bar(which);
+  auto* grid = new ButtonGrid(toolBar->toolButtonStyle(), toolBar->iconSize(), toolBar);
+  grid->setOrientation(toolBar->orientation());
+  connect(toolBar, &QToolBar::orientationChanged, grid, &ButtonGrid::setOrientation);
+  toolBar->addWidget(grid);
+  return grid;
+}
+
+QList<QAction*> CMainFrame::shownButtons(Bar which) const {
+  if (which == Bar::SecondToolBar && m_editGrid) return m_editGrid->actions();
+  if (which == Bar::InputTools && m_inputGrid) return m_inputGrid->actions();
+  return bar(which) ? bar(which)->actions() : QList<QAction*>{};
+}
+
 void CMainFrame::dockBars() {
-  // The edit menu slot and the command bar are wide: each takes a row.
-  for (int b = 0; b < kBars; ++b) {
-    const Qt::ToolBarArea area = areaForDock(m_frameSettings.docks[b]);
-    if (b == static_cast<int>(Bar::SecondToolBar) || b == static_cast<int>(Bar::CommandBar)) addToolBarBreak(area);
-    addToolBar(area, m_bars[b]);
+  // The edit menu slot, the command bar and the input tools are wide: each
+  // starts a row (or column) of its own, the zoom bar beside the command bar.
+  for (const Bar which : kDockOrder) {
+    const Qt::ToolBarArea area = areaForDock(m_frameSettings.docks[static_cast<int>(which)]);
+    if (which == Bar::SecondToolBar || which == Bar::CommandBar || which == Bar::InputTools) addToolBarBreak(area);
+    addToolBar(area, bar(which));
   }
   restoreState(m_settings.value(QString::fromLatin1(kBarStateKey)).toByteArray());
   for (int b = 0; b < kBars; ++b) m_bars[b]->setVisible(m_frameSettings.barVisible[b] != 0);
@@ -210,6 +235,7 @@ QAction* CMainFrame::commandAction(const CommandRow& row, QObject* parent) {
   action->setToolTip(QString::fromStdString(row.tooltip.empty() ? row.strings.front() : row.tooltip));
   action->setStatusTip(action->toolTip());
   action->setData(row.id);
+  if (m_pictures) m_pictures->decorate(*action, row);
   const CommandRow* sent = &row;
   connect(action, &QAction::triggered, this, [this, sent] { m_bridge.sendCommands(sent->strings); });
   return action;
@@ -225,9 +251,8 @@ const QList<QAction*>& CMainFrame::editMenuActions(int menu) {
 
 void CMainFrame::showEditMenu(int menu) {
   QToolBar* slot = bar(Bar::SecondToolBar);
-  if (!slot) return;
-  slot->clear();
-  slot->addActions(editMenuActions(menu));
+  if (!slot || !m_editGrid) return;
+  m_editGrid->showActions(editMenuActions(menu));
   slot->setWindowTitle(QStringLiteral("Edit menu %1").arg(menu));
   m_shownMenu = menu;
 }
@@ -239,10 +264,9 @@ QAction* CMainFrame::actionForCommand(std::string_view command) const {
     const CommandRow* row = m_table.byId(action->data().toInt());
     return row && row->strings.size() == 1 && row->strings.front() == command;
   };
-  for (QAction* action : bar(Bar::SecondToolBar)->actions())
-    if (sends(action)) return action;
-  for (QAction* action : bar(Bar::InputTools)->actions())
-    if (sends(action)) return action;
+  for (const Bar shown : {Bar::SecondToolBar, Bar::InputTools})
+    for (QAction* action : shownButtons(shown))
+      if (sends(action)) return action;
   for (QAction* action : m_menuBarCommands)
     if (sends(action)) return action;
   return nullptr;
@@ -265,6 +289,7 @@ void CMainFrame::createMenus() {
     if (m_document->pathName().isEmpty() || !m_document->onSaveDocument(m_document->pathName())) saveAs();
   });
   file->addAction(QStringLiteral("Save &As..."), QKeySequence::SaveAs, this, &CMainFrame::saveAs);
+  addExportAndPrint(*this, *file);
   m_recentMenu = file->addMenu(QStringLiteral("Recent &Pages"));
   rebuildRecentMenu();
   file->addSeparator();
@@ -280,6 +305,7 @@ void CMainFrame::createMenus() {
     menu->addAction(action);
     m_menuBarCommands.push_back(action);
   }
+  addPlayerEntries(*this, *menus["Output"]);
   m_midi->addDeviceMenu(*menus["Output"]);
   file->addSeparator();
   file->addAction(QStringLiteral("E&xit"), QKeySequence::Quit, this, &QWidget::close);
@@ -398,7 +424,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 
 // ---- the platform ------------------------------------------------------------
 
-QtShellPlatform::QtShellPlatform(CMainFrame& frame) : m_frame(frame), m_dialogs(&frame) {}
+QtShellPlatform::QtShellPlatform(CMainFrame& frame) : m_frame(frame), m_dialogs(&frame), m_progress(&frame) {}
 
 void QtShellPlatform::showMessageField(std::string_view text) {
   m_frame.messageField().setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));

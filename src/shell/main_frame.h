@@ -19,6 +19,8 @@
 
 namespace ts::shell {
 
+class ButtonGrid;
+class ButtonPictures;
 class CChildFrame;
 class CItemBar;
 class CTSmithDoc;
@@ -42,7 +44,8 @@ constexpr int kZoomFieldControl = 1040;
 class CMainFrame : public QMainWindow {
   Q_OBJECT
  public:
-  CMainFrame(const CommandTable& table, QSettings& settings);
+  // Without `pictures` the buttons show their labels only.
+  CMainFrame(const CommandTable& table, QSettings& settings, ButtonPictures* pictures = nullptr);
   ~CMainFrame() override;
 
   CommandBridge& bridge() { return m_bridge; }
@@ -64,6 +67,8 @@ class CMainFrame : public QMainWindow {
   QList<QAction*> menuBarCommandActions() const;
   QAction* actionForCommand(std::string_view command) const;
   QToolBar* bar(Bar which) const { return m_bars[static_cast<int>(which)]; }
+  // The actions whose buttons a bar shows (the edit menu's and input tools' wrap in a grid).
+  QList<QAction*> shownButtons(Bar which) const;
 
   // The view and the bars after an engine call.
   void renderView();
@@ -84,6 +89,7 @@ class CMainFrame : public QMainWindow {
   void readSettings();
   bool createBars();
   void dockBars();
+  ButtonGrid* addButtonGrid(Bar which);
   void createMenus();
   void addCommandMenus();
   void addViewMenu(QMenu* view);
@@ -96,6 +102,7 @@ class CMainFrame : public QMainWindow {
 
   const CommandTable& m_table;
   QSettings& m_settings;
+  ButtonPictures* m_pictures = nullptr;
   QtShellPlatform m_platform;
   CommandBridge m_bridge;
   FrameSettings m_frameSettings;
@@ -108,6 +115,8 @@ class CMainFrame : public QMainWindow {
   QLineEdit* m_messageField = nullptr;
   QLineEdit* m_zoomField = nullptr;
   std::array<QToolBar*, kBars> m_bars{};
+  ButtonGrid* m_editGrid = nullptr;
+  ButtonGrid* m_inputGrid = nullptr;
   std::map<int, QList<QAction*>> m_editMenus;
   QList<QAction*> m_menuBarCommands;
   QMenu* m_recentMenu = nullptr;

@@ -3,6 +3,7 @@
 
 #include "shell/prompt_dialogs.h"
 #include "shell/shell_platform.h"
+#include "shell/work_progress_dialog.h"
 
 namespace ts::shell {
 
@@ -46,11 +47,14 @@ class QtShellPlatform : public ShellPlatform {
   bool startMidiInput() override;
   std::optional<MidiKeyboardEvent> takeMidiInput() override;
   void stopMidiInput() override;
+  bool showProgress(int done, int total, std::string_view what) override { return m_progress.step(done, total, what); }
+  void endProgress() override { m_progress.finish(); }
 
  private:
   CMainFrame& m_frame;
   PromptDialogs m_dialogs;
   bool m_quitPending = false;
+  WorkProgressDialog m_progress;
 };
 
 }  // namespace ts::shell

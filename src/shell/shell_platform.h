@@ -65,6 +65,16 @@ class ShellPlatform {
   virtual std::optional<MidiKeyboardEvent> takeMidiInput() { return std::nullopt; }
   virtual void stopMidiInput() {}
 
+  // The engine's long work: step `done` of `total` (false when the user
+  // cancels), and the end of the engine call that did it.
+  virtual bool showProgress(int done, int total, std::string_view what) {
+    (void)done;
+    (void)total;
+    (void)what;
+    return true;
+  }
+  virtual void endProgress() {}
+
   // The MIDI player: plays the file "PLA" wrote and shows the player
   // window. A platform without one answers nothing played, no message.
   virtual MidiPlayback playMidiFile(std::string_view fileName, std::span<const uint8_t> image) {

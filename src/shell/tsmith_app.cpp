@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QIcon>
+#include <QStandardPaths>
 #include <QMessageBox>
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +12,7 @@
 #include "engine/engine.h"
 #include "platform/drive_map.h"
 #include "platform/lp_print_queue.h"
+#include "shell/button_pictures.h"
 #include "shell/main_frame.h"
 #include "shell/midi_services.h"
 #include "shell/script_runner.h"
@@ -19,11 +22,27 @@ namespace ts::shell {
 namespace {
 
 constexpr unsigned kShowMaximized = 3;
+// The icon theme consulted when the desktop's own theme lacks an icon (or
+// there is none, offscreen or on a bare window system): the freedesktop
+// names of the picture table are found there.
+constexpr const char* kFallbackIconTheme = "Adwaita";
 
 std::optional<std::string> resourceText(const QString& name) {
   QFile file(name);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
   return file.readAll().toStdString();
+}
+
+// A bare window system names no theme and searches only the program's own
+// icons: the desktop's icon folders and a known theme are added then.
+void useDesktopIconThemes() {
+  QStringList paths = QIcon::themeSearchPaths();
+  for (const QString& folder :
+       QStandardPaths::locateAll(QStandardPaths::GenericDataLocation, QStringLiteral("icons"), QStandardPaths::LocateDirectory))
+    if (!paths.contains(folder)) paths.append(folder);
+  QIcon::setThemeSearchPaths(paths);
+  if (QIcon::themeName().isEmpty()) QIcon::setThemeName(QString::fromLatin1(kFallbackIconTheme));
+  else QIcon::setFallbackThemeName(QString::fromLatin1(kFallbackIconTheme));
 }
 
 }  // namespace
@@ -65,6 +84,22 @@ std::optional<CommandTable> readShippedCommandTable(QString& error) {
   return table;
 }
 
+std::optional<PictureTable> readShippedPictureTable(QString& error) {
+  const std::optional<std::string> rows = resourceText(QStringLiteral(":/commands/pictures.tsv"));
+  if (!rows) {
+    error = QStringLiteral("missing");
+    return std::nullopt;
+  }
+  std::istringstream stream(*rows);
+  std::vector<std::string> errors;
+  PictureTable table = PictureTable::read(stream, errors);
+  if (!errors.empty()) {
+    error = QString::fromStdString(errors.front());
+    return std::nullopt;
+  }
+  return table;
+}
+
 CTSmithApp::CTSmithApp(QApplication& application, StartOptions options)
     : m_application(application), m_options(std::move(options)), m_settings(QStringLiteral("Tonesmith"), QStringLiteral("Tonesmith")) {}
 
@@ -85,12 +120,19 @@ bool CTSmithApp::initInstance() {
     return false;
   }
   m_table = std::move(*table);
-  m_frame = std::make_unique<CMainFrame>(m_table, m_settings);
   m_drives = std::make_unique<DriveMap>(DriveMap::defaultRoot(m_options.root.toStdString()));
   m_drives->mapDrivesFromEnvironment();
   // The symbol library built with the program lies beside its bin folder.
   const std::filesystem::path bundledLibrary =
       std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()).parent_path() / "cantlib";
+  // Without its picture table the program still works, with labelled buttons.
+  if (std::optional<PictureTable> pictures = readShippedPictureTable(error)) {
+    useDesktopIconThemes();
+    m_pictures = std::make_unique<ButtonPictures>(std::move(*pictures), *m_drives, bundledLibrary);
+  } else {
+    std::fprintf(stderr, "tonesmith: %s %s\n", app_messages::kNoPictureTable, qPrintable(error));
+  }
+  m_frame = std::make_unique<CMainFrame>(m_table, m_settings, m_pictures.get());
   m_engine = std::make_unique<Engine>(m_frame->bridge(), *m_drives, bundledLibrary);
   m_printQueue = std::make_unique<LpPrintQueue>();
   m_engine->setPrintQueue(m_printQueue.get());

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "shell/command_table.h"
+#include "shell/picture_table.h"
 
 namespace ts {
 class DriveMap;
@@ -16,6 +17,7 @@ class Engine;
 
 namespace ts::shell {
 
+class ButtonPictures;
 class CMainFrame;
 class ScriptRunner;
 
@@ -30,12 +32,15 @@ namespace app_messages {
 inline constexpr const char* kUsage =
     "usage: tonesmith [--root DIR] [PAGE] [--exec SCRIPT] [--screenshot OUT.png]\n";
 inline constexpr const char* kNoCommandTable = "The command table could not be read:";
+inline constexpr const char* kNoPictureTable = "the buttons show labels: the picture table could not be read:";
 }  // namespace app_messages
 
 // Nothing when the arguments do not read.
 std::optional<StartOptions> parseStartOptions(const QStringList& arguments);
 // The shipped command table (compiled into the program).
 std::optional<CommandTable> readShippedCommandTable(QString& error);
+// The shipped picture table; nothing when it is missing or damaged.
+std::optional<PictureTable> readShippedPictureTable(QString& error);
 
 class CTSmithApp {
  public:
@@ -52,6 +57,7 @@ class CTSmithApp {
   CommandTable m_table;
   std::unique_ptr<DriveMap> m_drives;
   std::unique_ptr<LpPrintQueue> m_printQueue;  // "PR" to the printer: the system's queue
+  std::unique_ptr<ButtonPictures> m_pictures;
   std::unique_ptr<CMainFrame> m_frame;
   std::unique_ptr<Engine> m_engine;
   std::unique_ptr<ScriptRunner> m_script;

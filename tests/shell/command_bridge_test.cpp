@@ -54,6 +54,20 @@ TEST_F(CommandBridgeTest, ACommandCallsTheEngineAndShowsItsMessage) {
   EXPECT_EQ(m_platform.messages.back(), m_platform.boxes.back());
 }
 
+// Long work's steps reach the platform, the user's cancel reaches the
+// engine, and the window ends with the call, not with a step.
+TEST_F(CommandBridgeTest, LongWorkShowsItsStepsUntilTheCallReturns) {
+  m_platform.cancelProgressAt = 2;
+  EngineHost& host = m_bridge;
+  EXPECT_TRUE(host.progress(0, 3, "SONG1.PAG"));
+  EXPECT_TRUE(host.progress(1, 3, "SONG2.PAG"));
+  EXPECT_FALSE(host.progress(2, 3, "SONG3.PAG"));
+  EXPECT_EQ(m_platform.progressSteps, (std::vector<int>{0, 1, 2}));
+  EXPECT_EQ(m_platform.progressEnds, 0);
+  m_bridge.sendCommand("TREB");
+  EXPECT_EQ(m_platform.progressEnds, 1);
+}
+
 TEST_F(CommandBridgeTest, InputWhileTheEngineWaitsIsLeftForIt) {
   m_bridge.sendCommand("TREB");
   // "SA" asks for a file name; while it waits, a button, a click, a key and

@@ -15,6 +15,9 @@ class FakePlatform : public ShellPlatform {
  public:
   std::vector<std::string> boxes;     // message boxes and questions
   std::vector<std::string> messages;  // the message field, in order
+  std::vector<int> progressSteps;     // the steps of long work shown
+  int cancelProgressAt = -1;          // the step the user cancels at, -1 never
+  int progressEnds = 0;
   std::vector<int> menusLoaded;
   std::deque<bool> yesNoAnswers;
   // Each run of the event loop takes the next step and then tests `done`
@@ -45,6 +48,11 @@ class FakePlatform : public ShellPlatform {
   std::optional<int> askChoice(std::string_view, const std::vector<std::string>&) override { return std::nullopt; }
   std::optional<uint32_t> chooseColour(uint32_t) override { return std::nullopt; }
   void showMessageField(std::string_view text) override { messages.emplace_back(text); }
+  bool showProgress(int done, int, std::string_view) override {
+    progressSteps.push_back(done);
+    return done < cancelProgressAt || cancelProgressAt < 0;
+  }
+  void endProgress() override { ++progressEnds; }
   void appendToCommandLine(std::string_view) override {}
   void focusView() override {}
   void render() override { ++renders; }

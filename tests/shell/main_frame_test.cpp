@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -102,7 +103,35 @@ TEST_F(MainFrameTest, AMenuButtonSwitchesTheEditMenu) {
   items->trigger();
   QCoreApplication::processEvents();
   EXPECT_EQ(m_frame.shownEditMenu(), kItemsEditMenu);
-  EXPECT_EQ(m_frame.bar(Bar::SecondToolBar)->actions(), m_frame.editMenuActions(kItemsEditMenu));
+  EXPECT_EQ(m_frame.shownButtons(Bar::SecondToolBar), m_frame.editMenuActions(kItemsEditMenu));
+}
+
+// Every button of the shown edit menu and of the input tools lies whole
+// inside the window at its first size, none hidden in an overflow menu,
+// for the default menu and for the longest menus.
+TEST_F(MainFrameTest, EveryEditButtonIsInViewAtTheFirstWindowSize) {
+  m_frame.resize(1200, 860);
+  m_frame.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&m_frame));
+  const QRect window = m_frame.rect();
+  for (const int menu : {kMainEditMenu, 158, 227}) {
+    m_frame.showEditMenu(menu);
+    QCoreApplication::processEvents();
+    QTest::qWait(20);
+    for (const Bar which : {Bar::SecondToolBar, Bar::InputTools}) {
+      const QToolButton* overflow = m_frame.bar(which)->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"));
+      EXPECT_TRUE(!overflow || !overflow->isVisible()) << "menu " << menu;
+      for (QAction* action : m_frame.shownButtons(which)) {
+        const QWidget* button = nullptr;
+        for (QObject* shown : action->associatedObjects())
+          if (auto* b = qobject_cast<QToolButton*>(shown); b && b->isVisible()) button = b;
+        ASSERT_TRUE(button) << "menu " << menu << " button " << action->data().toInt();
+        const QRect box(button->mapTo(&m_frame, QPoint(0, 0)), button->size());
+        EXPECT_TRUE(window.contains(box)) << "menu " << menu << " button " << action->data().toInt();
+      }
+    }
+  }
+  EXPECT_EQ(m_frame.toolBarArea(m_frame.bar(Bar::SecondToolBar)), Qt::LeftToolBarArea);
 }
 
 TEST_F(MainFrameTest, SettingsWrittenAtCloseReadBack) {
