@@ -12,7 +12,6 @@ namespace {
 
 constexpr int kWordsPerPoint = 3;
 constexpr int kTextBaselineLift = 96;  // the host draws a string's baseline 96 units above its Y
-constexpr float kCoordinateLimit = 1.0e9f;
 
 int32_t saturate(int64_t value) {
   constexpr auto kLimit = static_cast<int64_t>(kCoordinateLimit);
@@ -26,11 +25,6 @@ int32_t displayWord(int pen, uint32_t colour) {
   return static_cast<int32_t>(high | (colour & 0xFFFFFFu));
 }
 
-int32_t truncCoordinate(float value) {
-  if (std::isnan(value)) return 0;
-  return static_cast<int32_t>(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
-}
-
 DisplayDevice::DisplayDevice(DisplayTarget& target)
     : m_target(target), m_text(target.text, target.textCapacity, *target.textUsed) {
   *m_target.used = 0;
@@ -38,15 +32,14 @@ DisplayDevice::DisplayDevice(DisplayTarget& target)
   m_pending.reserve(1024);
 }
 
-void DisplayDevice::countPoint() {
-  if (m_measuring && ++m_itemPoints > kItemPointLimit) throw TooManyMarks{};
-}
-
 void DisplayDevice::startItem() {
   m_extent = Extent{};
   m_measuring = true;
   m_itemPoints = 0;
-  m_itemStart = {*m_target.used, m_previousPen, m_displayFull, m_text.mark()};
+  m_itemStart.used = *m_target.used;
+  m_itemStart.previousPen = m_previousPen;
+  m_itemStart.displayFull = m_displayFull;
+  m_itemStart.textMarked = false;
   if (m_sink) m_sink->itemStarted();
 }
 
@@ -55,15 +48,23 @@ void DisplayDevice::abandonItem() {
   *m_target.used = m_itemStart.used;
   m_previousPen = m_itemStart.previousPen;
   m_displayFull = m_itemStart.displayFull;
-  m_text.rollBack(m_itemStart.text);
+  if (m_itemStart.textMarked) m_text.rollBack(m_itemStart.text);
   m_measuring = false;
   if (m_sink) m_sink->itemAbandoned();
 }
 
-void DisplayDevice::plot(float x, float y, int pen) {
-  countPoint();
-  if (m_pending.size() >= static_cast<size_t>(kPendingPathPoints)) flush();
-  m_pending.push_back({truncCoordinate(x), truncCoordinate(y), static_cast<int16_t>(pen)});
+void DisplayDevice::plotOutline(std::span<const DrawingPoint> outline, float x, float y, float xs, float ys) {
+  if (skipPoints(outline.size())) return;
+  for (const DrawingPoint& point : outline) plot(x + xs * point.x, y + ys * point.y, point.pen);
+}
+
+bool DisplayDevice::skipPoints(size_t count) {
+  if (!discardsPoints()) return false;
+  if (!m_measuring) return true;
+  // Counted as one by one: the item is taken back once its total passes the limit.
+  if (count > static_cast<size_t>(kItemPointLimit - m_itemPoints)) throw TooManyMarks{};
+  m_itemPoints += static_cast<int>(count);
+  return true;
 }
 
 void DisplayDevice::line(float x1, float y1, float x2, float y2) {
@@ -149,6 +150,10 @@ void DisplayDevice::text(const TextFont& font, float x, float baselineY, std::st
                   static_cast<float>(font.angle) / 10.0f, saturate(int64_t{truncCoordinate(x)} + shift),
                   truncCoordinate(baselineY), m_colour, text});
     return;
+  }
+  if (m_measuring && !m_itemStart.textMarked) {
+    m_itemStart.text = m_text.mark();
+    m_itemStart.textMarked = true;
   }
   const int32_t px = displayX(truncCoordinate(x));
   const int32_t py = displayY(truncCoordinate(baselineY)) - kTextBaselineLift;

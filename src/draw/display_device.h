@@ -6,10 +6,14 @@
 // path does not fit, that path and every later one are left out, so the
 // page is cut at one place instead of losing marks here and there.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
+#include "draw/drawing_file.h"
 #include "draw/page_drawing.h"
 #include "draw/path_sink.h"
 #include "draw/text_list.h"
@@ -43,8 +47,16 @@ struct TooManyMarks {};
 
 // The display-list word of one point.
 int32_t displayWord(int pen, uint32_t colour);
+// Page units beyond which a coordinate is held, so that offsets added to it
+// cannot overflow.
+constexpr float kCoordinateLimit = 1.0e9f;
+
 // Truncation toward zero of a page coordinate, saturating far outside.
-int32_t truncCoordinate(float value);
+// Inline: every point of every mark goes through it.
+inline int32_t truncCoordinate(float value) {
+  if (std::isnan(value)) return 0;
+  return static_cast<int32_t>(std::clamp(value, -kCoordinateLimit, kCoordinateLimit));
+}
 
 class DisplayDevice {
  public:
@@ -64,7 +76,19 @@ class DisplayDevice {
   // lists stay empty. Null sends them to the lists again.
   void setSink(PathSink* sink) { m_sink = sink; }
 
-  void plot(float x, float y, int pen);
+  // Defined here: every mark of the page comes through it.
+  void plot(float x, float y, int pen) {
+    countPoint();
+    if (discardsPoints()) return;
+    if (m_pending.size() >= static_cast<size_t>(kPendingPathPoints)) flush();
+    m_pending.push_back({truncCoordinate(x), truncCoordinate(y), static_cast<int16_t>(pen)});
+  }
+  // A whole outline: each point at (x + xs * point.x, y + ys * point.y),
+  // with the outline's own pens.
+  void plotOutline(std::span<const DrawingPoint> outline, float x, float y, float xs, float ys);
+  // True when `count` points need not be worked out: the display list can
+  // take nothing more, so they are only counted toward the item's limit.
+  bool skipPoints(size_t count);
   void line(float x1, float y1, float x2, float y2);
   void setLineWidth(int weight);
   void restoreLineWidth();
@@ -97,9 +121,17 @@ class DisplayDevice {
  private:
   int32_t displayX(int32_t x) const;
   int32_t displayY(int32_t y) const;
+  // Once the display list is full no later point can reach it (a path that
+  // did not fit cuts the page there), so points are counted and dropped
+  // instead of being kept for a flush that would throw them away. A full
+  // page makes many times the points the list holds, so this is most of a
+  // redraw's work saved.
+  bool discardsPoints() const { return m_displayFull && !m_sink; }
+  void countPoint() {
+    if (m_measuring && ++m_itemPoints > kItemPointLimit) throw TooManyMarks{};
+  }
   void appendTriple(const PathPoint& point);
   void flushToSink();
-  void countPoint();
 
   DisplayTarget& m_target;
   PathSink* m_sink = nullptr;
@@ -113,11 +145,14 @@ class DisplayDevice {
   bool m_displayFull = false;
   bool m_measuring = false;
   Extent m_extent;
-  // Where the item being drawn started, to take it back whole.
+  // Where the item being drawn started, to take it back whole. The text
+  // list's state is taken only when the item first writes text: most items
+  // write none, and taking it copies the last block's font.
   struct ItemStart {
     int32_t used = 0;
     int previousPen = 0;
     bool displayFull = false;
+    bool textMarked = false;
     TextListWriter::Mark text;
   } m_itemStart;
   int m_itemPoints = 0;

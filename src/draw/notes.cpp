@@ -166,6 +166,7 @@ void drawCachedHead(DrawContext& ctx, const Note& note) {
       cache.pens.push_back(p.pen);
     }
   }
+  if (ctx.device.skipPoints(cache.offsets.size())) return;
   for (size_t i = 0; i < cache.offsets.size(); ++i) {
     ctx.device.plot(note.x + cache.offsets[i][0], note.y + cache.offsets[i][1], cache.pens[i]);
   }

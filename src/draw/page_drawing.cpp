@@ -12,6 +12,7 @@
 #include "draw/drawable_values.h"
 #include "draw/editor_overlay.h"
 #include "draw/item_colour.h"
+#include "draw/item_parameters.h"
 #include "draw/item_routines.h"
 
 namespace ts {
@@ -30,8 +31,7 @@ constexpr std::array<Routine, kLastDrawnCode + 1> kRoutines = {
 void loadItem(const PageStore& page, int k, ItemState& item) {
   item = ItemState{};
   item.number = k;
-  const int count = std::min(page.paramCount(k), kItemParams);
-  for (int i = 1; i <= count; ++i) item.params[i] = page.param(k, i);
+  readItemParameters(page, k, std::span<float>(item.params).subspan(1));
   item.code = item.pi(1);
   item.staff = item.pi(2);
 }
@@ -42,8 +42,7 @@ std::vector<int> undrawableParameters(const PageStore& page) {
   std::vector<int> found(static_cast<size_t>(page.itemCount()));
   std::array<float, kItemParams> params{};
   for (int k = 1; k <= page.itemCount(); ++k) {
-    const int count = std::min(page.paramCount(k), kItemParams);
-    for (int i = 1; i <= count; ++i) params[static_cast<size_t>(i - 1)] = page.param(k, i);
+    const int count = readItemParameters(page, k, params);
     found[static_cast<size_t>(k - 1)] = firstUndrawableParameter({params.data(), static_cast<size_t>(count)});
   }
   return found;
@@ -138,14 +137,14 @@ DrawReport PageDrawer::draw(const PageStore& page, const DrawRequest& request, D
   report.symbolLibraryMissing = !m_library.outlinesLoaded();
   report.places.resize(static_cast<size_t>(page.itemCount()));
   for (int k = 1; k <= page.itemCount(); ++k) {
-    const int code = page.code(k);
-    const int staff = truncToInt(page.param(k, 2));
+    loadItem(page, k, ctx.item);
+    const int code = ctx.item.code;
+    const int staff = ctx.item.staff;
     if (code < 1 || code > kLastDrawnCode || staff < 0 || staff > ctx.highestStaff) continue;
     if (const int parameter = ctx.undrawable[static_cast<size_t>(k - 1)]) {
       ctx.warn(undrawableParameterMessage(k, parameter, classifyValue(page.param(k, parameter))));
       continue;
     }
-    loadItem(page, k, ctx.item);
     if (!placeItem(ctx) || !kRoutines[code]) continue;
     device.setColour(colourOf(ctx.item, request.highlightedItem));
     device.setRightSheet(onRightSheet(staff));

@@ -82,14 +82,16 @@ void DrawContext::symbol(float x, float y, int n, float xs, float ys, float scal
     drawing(x, y, n, kDrawingsPerSymbolUnit * xs * scale, kDrawingsPerSymbolUnit * ys * scale);
     return;
   }
-  for (const DrawingPoint& point : outline) device.plot(x + xs * scale * point.x, y + ys * scale * point.y, point.pen);
+  device.plotOutline(outline, x, y, xs * scale, ys * scale);
 }
 
 void DrawContext::drawing(float x, float y, int n, float xs, float ys) {
   // A drawing that begins with a draw pen would join the mark drawn before
   // it; it begins a figure of its own instead.
+  const std::span<const DrawingPoint> points = library.drawing(n);
+  if (device.skipPoints(points.size())) return;
   bool first = true;
-  for (const DrawingPoint& point : library.drawing(n)) {
+  for (const DrawingPoint& point : points) {
     const int pen = first && point.pen == kPenDraw ? int{kPenMove} : int{point.pen};
     first = false;
     device.plot(x + xs * point.x, y + ys * point.y, pen);

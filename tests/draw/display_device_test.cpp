@@ -177,5 +177,31 @@ TEST(DisplayDevice, TextBaselineAndFullTextList) {
   EXPECT_LE(lists.textUsed, 60);
 }
 
+// Points after the display list is full are not kept, but still count
+// toward the item's limit, as one by one.
+TEST(DisplayDevice, AFullListStillCountsEveryMarkOfAnItem) {
+  struct Case {
+    int plotted, skipped;
+    bool tooMany;
+  };
+  for (const Case c : {Case{0, kItemPointLimit, false}, Case{0, kItemPointLimit + 1, true},
+                       Case{10, kItemPointLimit - 10, false}, Case{10, kItemPointLimit - 9, true}}) {
+    Lists lists(6);
+    DisplayDevice device(lists.target);
+    EXPECT_FALSE(device.skipPoints(1));
+    device.line(0, 0, 1, 1);
+    device.line(0, 0, 1, 1);
+    device.flush();
+    device.startItem();
+    const auto draw = [&] {
+      for (int i = 0; i < c.plotted; ++i) device.plot(1, 1, kPenDraw);
+      EXPECT_TRUE(device.skipPoints(static_cast<size_t>(c.skipped)));
+    };
+    if (c.tooMany) EXPECT_THROW(draw(), TooManyMarks) << c.plotted << " + " << c.skipped;
+    else EXPECT_NO_THROW(draw()) << c.plotted << " + " << c.skipped;
+    EXPECT_EQ(device.pendingPoints(), 0u);
+  }
+}
+
 }  // namespace
 }  // namespace ts

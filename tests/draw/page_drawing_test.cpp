@@ -221,5 +221,38 @@ TEST(PageDrawing, PrintedSymbolWithoutItsDrawingTakesTheOutline) {
             std::vector<int32_t>(screen.words.begin(), screen.words.begin() + screen.used));
 }
 
+// A list too small for the page is cut at one place: it holds the start of
+// the whole page's list, and everything else the drawing reports (the text
+// list, the items with too many marks, where items lie) is as with room to spare.
+TEST(PageDrawing, AFullListCutsOnlyThePaths) {
+  if (builtLibrary().empty()) GTEST_SKIP() << "no symbol library built";
+  PageStore page;
+  for (float staff = 1; staff <= 2; ++staff) {
+    add(page, {8, staff, 0, -100 + 8 * staff});
+    add(page, {17, staff, 9, 0, 5 - 4 * staff, staff - 1});
+    for (float x = 28; x < 60; x += 4) {
+      add(page, {1, staff, x, x - 35, 12, 0, 1, 0, 21});
+      add(page, {2, staff, x + 2, 0, 1, 1});
+    }
+  }
+  add(page, {2, 1, 100, 0, 0, 20000});                  // twenty thousand dots
+  add(page, {4, 1, 0, 0, 0, 200, 0, 0.0001f, 0.0001f});  // a million dashes
+  add(page, {18, 2, 150, 0, 6, 8});
+  const Drawn whole = drawPage(page), cut = drawPage(page, {}, builtLibrary(), 900);
+  ASSERT_LT(cut.used, whole.used);
+  EXPECT_EQ(std::vector<int32_t>(cut.words.begin(), cut.words.begin() + cut.used),
+            std::vector<int32_t>(whole.words.begin(), whole.words.begin() + cut.used));
+  size_t strings = 0;
+  for (const TextBlock& block : cut.blocks()) strings += block.strings.size();
+  EXPECT_EQ(strings, 4u);  // two staff numbers and the meter's two
+  EXPECT_EQ(cut.text, whole.text);
+  const int last = page.itemCount();
+  std::vector<std::string> expected = {tooManyMarksMessage(last - 2), tooManyMarksMessage(last - 1)};
+  EXPECT_EQ(whole.report.warnings, expected);
+  expected.push_back(kDisplayListFullMessage);
+  EXPECT_EQ(cut.report.warnings, expected);
+  for (size_t i = 0; i < whole.report.places.size(); ++i) EXPECT_EQ(cut.report.places[i].drawn, whole.report.places[i].drawn) << i;
+}
+
 }  // namespace
 }  // namespace ts
