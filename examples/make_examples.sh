@@ -25,7 +25,7 @@ echo "made typed.mus from typed/system1-4.in"
 "$tsm" --root "$root" exec < long/long.tsm > /dev/null
 for part in "1 2 650" "2 652 1290" "3 1292 1930" "4 1932 2570"; do
   set -- $part
-  "$tsm" --root "$root" input long/long.mus "long/part$1.in" --staff 1 --range "$2" "$3" > /dev/null 2>&1
+  "$tsm" --root "$root" input long/long.mus "long/bars$1.in" --staff 1 --range "$2" "$3" > /dev/null 2>&1
 done
 "$tsm" --root "$root" layout long/long.mus --bars "32 204 64 204" --out . > /dev/null
-echo "made long/long.mus from long/part1-4.in, laid out as long1-4.PAG"
+echo "made long/long.mus from long/bars1-4.in, laid out as long1-4.PAG"
