@@ -62,3 +62,19 @@ for piece in "$pieces"/*.musicxml; do
     "$(ratio "$lily_midi" "$ours_midi")" "$(ratio "$ms_midi" "$ours_midi")"
 done
 echo "Whole-process medians of $runs runs in ms; ours = import and layout, then every page's PDF (or MIDI file)."
+
+# What we write must open in the other programs: each bench piece is
+# imported, its pages exported as MusicXML, and that file typeset by both.
+for piece in "$pieces"/*.musicxml; do
+  name=$(basename "$piece" .musicxml)
+  rm -f "$work"/back*.MUS
+  "$tsm" --root "$work" import "$piece" "$work/back" > /dev/null
+  mapfile -t pages < <(ls -v "$work"/back*.MUS)  # page 10 after page 9
+  "$tsm" --root "$work" export "${pages[@]}" "$work/back.musicxml" > /dev/null
+  lily=failed
+  lilypond_pdf "$work/back.musicxml" > /dev/null 2>&1 && [ -s "$work/ly.pdf" ] && lily=opened
+  rm -f "$work/ms.pdf"
+  muse=failed
+  mscore_pdf "$work/back.musicxml" > /dev/null 2>&1 && [ -s "$work/ms.pdf" ] && muse=opened
+  echo "$name exported as MusicXML by us: LilyPond $lily it, MuseScore 3 $muse it"
+done

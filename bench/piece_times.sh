@@ -21,7 +21,7 @@ median_ms() {
   local i start
   for ((i = 0; i < runs; ++i)); do
     start=$(date +%s%N)
-    "$@" > /dev/null
+    "$@" > /dev/null 2>&1 || { echo "piece_times: failed: $*" >&2; exit 1; }
     echo $(( ($(date +%s%N) - start) / 1000 ))
   done | sort -n | sed -n "$(( (runs + 1) / 2 ))p" | awk '{ printf "%.1f", $1 / 1000 }'
 }
