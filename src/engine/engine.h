@@ -102,6 +102,10 @@ class Engine {
   PrintedDocument printPostScript(const PrintOptions& options);
   // The page as a PDF for these options, drawn as for print.
   PdfDocument printPdf(const PrintOptions& options);
+  // Several pages in one PDF: each page, once in memory, drawn into a
+  // writer of its own, then the writers joined in order.
+  PdfWriter drawPdfPage(const PrintOptions& options);
+  PdfDocument printPdfPages(std::span<const PdfWriter> pages, std::string_view title) const;
 
   // What hosts show.
   const PageStore& page() const { return m_page; }
@@ -235,6 +239,9 @@ class Engine {
   // "PR" and "PRPS" (print_commands.cpp).
   void printCommand(const CommandLine& line);
   PrintDrawing printDrawing();
+  // The print options with the page's custom size, and where PDF fonts are sought.
+  PrintOptions pdfOptions(const PrintOptions& options) const;
+  FontPlaces pdfFontPlaces() const;
   // "PLA" and the MIDI set-up commands (midi_commands.cpp).
   bool dispatchMidiCommand(const CommandLine& line);
   // "IN": typed music input (input_commands.cpp).

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <utility>
 
 #include "draw/font_table.h"
 #include "output/postscript_prolog.h"
@@ -127,30 +128,62 @@ std::string PdfWriter::placement() const {
 }
 
 std::string PdfWriter::document(std::string_view title, const std::vector<PdfFont>& fonts) const {
-  PdfObjects objects;
-  const int catalog = objects.reserve(), pages = objects.reserve(), page = objects.reserve();
-  const int content = objects.reserve(), info = objects.reserve();
-  objects.put(catalog, "<< /Type /Catalog /Pages " + pdfReference(pages) + " >>");
-  objects.put(pages, "<< /Type /Pages /Kids [" + pdfReference(page) + "] /Count 1 >>");
+  return pdfDocument(std::span<const PdfWriter>(this, 1), title, fonts);
+}
+
+std::string PdfWriter::contentStream() const {
   std::string stream = "q\n" + placement();
   stream.reserve(stream.size() + m_body.size() + 2);
   stream += m_body;
   stream += "Q\n";
-  objects.putStream(content, "", stream);
-  objects.put(info, "<< /Title (" + pdfString(title) + ") /Producer (" + kProducer + ") >>");
-  std::string fontResources;
+  return stream;
+}
+
+namespace {
+
+// The font objects, and the resource dictionary's entries that name them.
+std::string addFonts(PdfObjects& objects, const std::vector<PdfFont>& fonts) {
   const bool anyLatin1 = std::any_of(fonts.begin(), fonts.end(), [](const PdfFont& f) {
     return f.data && !f.data->symbolic();
   });
   const int encoding = anyLatin1 ? objects.reserve() : 0;
   if (anyLatin1) objects.put(encoding, latin1EncodingObject());
+  std::string resources;
   for (const PdfFont& font : fonts) {
-    fontResources += " /" + pdfFontResource(font.number) + " " + pdfReference(addFontObjects(objects, font, encoding));
+    resources += " /" + pdfFontResource(font.number) + " " + pdfReference(addFontObjects(objects, font, encoding));
   }
-  const SheetPoints sheet = sheetPoints(m_options.paper, m_options.customWidth, m_options.customHeight);
-  objects.put(page, "<< /Type /Page /Parent " + pdfReference(pages) + printed(" /MediaBox [0 0 %d %d]", sheet.width, sheet.height) +
-                        " /Resources << /Font <<" + fontResources + " >> /ProcSet [/PDF /Text] >> /Contents " +
-                        pdfReference(content) + " >>");
+  return resources;
+}
+
+}  // namespace
+
+// Objects in the order a single page has always had them: catalog, page
+// tree, then each page with its content, the information, the fonts.
+std::string pdfDocument(std::span<const PdfWriter> pages, std::string_view title, const std::vector<PdfFont>& fonts) {
+  PdfObjects objects;
+  const int catalog = objects.reserve(), tree = objects.reserve();
+  std::vector<std::pair<int, int>> pageAndContent;
+  std::string kids;
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const int page = objects.reserve(), content = objects.reserve();
+    pageAndContent.emplace_back(page, content);
+    kids += (kids.empty() ? "" : " ") + pdfReference(page);
+  }
+  const int info = objects.reserve();
+  objects.put(catalog, "<< /Type /Catalog /Pages " + pdfReference(tree) + " >>");
+  objects.put(tree, "<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages.size()) + " >>");
+  for (size_t i = 0; i < pages.size(); ++i) objects.putStream(pageAndContent[i].second, "", pages[i].contentStream());
+  objects.put(info, "<< /Title (" + pdfString(title) + ") /Producer (" + kProducer + ") >>");
+  const std::string fontResources = addFonts(objects, fonts);
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const PrintOptions& o = pages[i].options();
+    const SheetPoints sheet = sheetPoints(o.paper, o.customWidth, o.customHeight);
+    objects.put(pageAndContent[i].first, "<< /Type /Page /Parent " + pdfReference(tree) +
+                                             printed(" /MediaBox [0 0 %d %d]", sheet.width, sheet.height) +
+                                             " /Resources << /Font <<" + fontResources +
+                                             " >> /ProcSet [/PDF /Text] >> /Contents " +
+                                             pdfReference(pageAndContent[i].second) + " >>");
+  }
   return objects.finish(catalog, info);
 }
 

@@ -6,9 +6,11 @@
 // does). Texts are shown in Type 1 fonts, one per font number used.
 // `document` puts one page on a sheet of the paper, placed exactly as the
 // PostScript prolog's CANTO places it (scale, line width, margins, rotation,
-// mirror), with its content uncompressed.
+// mirror), with its content uncompressed; `pdfDocument` puts several pages,
+// each drawn into a writer of its own, one to a sheet, sharing their fonts.
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,9 @@ class PdfWriter : public PathSink {
   const std::vector<std::string>& picturesLeftOut() const { return m_pictures; }
   // The whole file; `fonts` holds one font for each font number used.
   std::string document(std::string_view title, const std::vector<PdfFont>& fonts) const;
+  // The page's content stream: CANTO's placement, then its marks.
+  std::string contentStream() const;
+  const PrintOptions& options() const { return m_options; }
 
  private:
   void setColour(uint32_t colour);
@@ -55,6 +60,10 @@ class PdfWriter : public PathSink {
     size_t pictures = 0;
   } m_itemMark;
 };
+
+// The file of several pages in order, each on its own sheet; `fonts` holds
+// one font for each font number any of them uses.
+std::string pdfDocument(std::span<const PdfWriter> pages, std::string_view title, const std::vector<PdfFont>& fonts);
 
 // "F7": the resource name of font number 7.
 std::string pdfFontResource(int fontNumber);

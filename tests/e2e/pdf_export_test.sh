@@ -38,6 +38,16 @@ grep -q "Nimbus" <<< "$fonts" || fail "the texts are not in the URW faces:"$'\n'
 pdfinfo song.pdf | grep -Eq '^Page size: +612 x 792 pts' || fail "the PDF is not a Letter sheet:"$'\n'"$(pdfinfo song.pdf)"
 [ "$(pdfinfo song.pdf | awk '/^Pages:/ { print $2 }')" = 1 ] || fail "the PDF is not one page"
 
+# Several pages make one document, a sheet each, in the order given; a
+# page that cannot be read leaves no file.
+"$tsm" --root root export "$examples/song.mus" "$examples/piano.mus" "$examples/typed.mus" three.pdf 2> three.err \
+  || fail "no PDF of three pages: $(cat three.err)"
+[ "$(pdfinfo three.pdf | awk '/^Pages:/ { print $2 }')" = 3 ] || fail "three pages are not three sheets:"$'\n'"$(pdfinfo three.pdf)"
+[ "$(pdftotext -f 1 -l 1 three.pdf - | grep -c "A Song of Morning")" = 1 ] || fail "the song is not the first sheet"
+status=0
+"$tsm" --root root export "$examples/song.mus" missing.mus broken.pdf 2> /dev/null || status=$?
+[ "$status" = 1 ] && [ ! -e broken.pdf ] || fail "a missing page gave status $status or left a file"
+
 # A platform Qt cannot start would stop an export that starts Qt.
 QT_QPA_PLATFORM=no-such-platform "$tsm" --root root export "$examples/song.mus" noqt.pdf 2> noqt.err \
   || fail "the PDF export needs Qt: $(cat noqt.err)"

@@ -63,6 +63,22 @@ std::string marksOf(const PdfWriter& writer) {
   return content.substr(start, content.size() - 2 - start);
 }
 
+TEST(PdfWriter, PagesShareOneFileAndOnePageIsWhatTheWriterMakes) {
+  PrintOptions options;
+  std::vector<PdfWriter> pages(2, PdfWriter(options));
+  const std::vector<PathPoint> first{{10, 20, 1}, {30, 40, 0}};
+  const std::vector<PathPoint> second{{50, 60, 1}, {70, 80, 0}};
+  pages[0].path(first, 0);
+  pages[1].path(second, 0);
+  EXPECT_EQ(pdfDocument(std::span<const PdfWriter>(pages.data(), 1), "p", {}), pages[0].document("p", {}));
+  std::map<int, std::string> objects = objectsByTable(pdfDocument(pages, "p", {}));
+  EXPECT_NE(objects[2].find("/Kids [3 0 R 5 0 R] /Count 2"), std::string::npos) << objects[2];
+  EXPECT_NE(streamData(objects[4]).find("10 20 m"), std::string::npos);
+  EXPECT_NE(streamData(objects[6]).find("50 60 m"), std::string::npos);
+  EXPECT_EQ(streamData(objects[6]).find("10 20 m"), std::string::npos) << "the pages keep their own marks";
+  EXPECT_NE(objects[5].find("/Contents 6 0 R"), std::string::npos) << objects[5];
+}
+
 TEST(PdfWriter, FiguresEndWithTheirOperator) {
   struct Case {
     std::vector<PathPoint> points;

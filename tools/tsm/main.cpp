@@ -5,6 +5,7 @@
 //   tsm [--root DIR] dlist PAGE   print the display list and text list of a page
 //   tsm [--root DIR] export PAGE OUT.png|OUT.svg [--zoom Z] [--dpi D] [--fit]
 //   tsm [--root DIR] export PAGE OUT.ps|OUT.eps|OUT.pdf [print flags]
+//   tsm [--root DIR] export PAGE... OUT.pdf [print flags]  (one PDF, a sheet a page)
 //   tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,...]...
 //   tsm [--root DIR] export PAGE OUT.wav [--tempo N] [--track ...]... [--soundfont FILE]
 //   tsm [--root DIR] input PAGE FILE --staff N [--range L R] [--out OUT.mus]
@@ -53,6 +54,7 @@ constexpr const char* kUsage =
     "       tsm [--root DIR] dlist PAGE\n"
     "       tsm [--root DIR] export PAGE OUT.png|OUT.svg [--zoom Z] [--dpi D] [--fit]\n"
     "       tsm [--root DIR] export PAGE OUT.ps|OUT.eps|OUT.pdf [--size S] [--paper NAME] [--offsets X,Y]\n"
+    "       tsm [--root DIR] export PAGE... OUT.pdf [print flags]   (several pages: one PDF, a sheet each)\n"
     "           [--resolution R] [--line-width L] [--rotate] [--mirror] [--header none|header|footer|both]\n"
     "           [--copies N] [--manual-feed] [--snap]\n"
     "       tsm [--root DIR] midi PAGE OUT.mid [--tempo N] [--track CH:INSTR:AMPL:TRANSP:STAFF,STAFF...]...\n"

@@ -121,6 +121,10 @@ PrintExportResult printExport(const std::vector<std::string>& arguments, ts::Eng
       return {kUsageError, "tsm: " + arg + " wants a value it can use (see the usage)"};
     }
   }
+  if (names.size() > 2 && endsWith(names.back(), ".pdf")) {
+    const std::vector<std::string> pages(names.begin(), names.end() - 1);
+    return pdfPagesExport(pages, names.back(), options, paper, engine, files, openPage);
+  }
   if (names.size() != 2) return {kUsageError, ""};
   options.kind = endsWith(names[1], ".eps") ? ts::OutputKind::Eps : ts::OutputKind::Network;
   if (!openPage(names[0])) return {kNotDone, ""};
