@@ -16,6 +16,7 @@
 #include "shell/musicxml_files.h"
 #include "shell/page_export.h"
 #include "shell/tsmith_doc.h"
+#include "shell/work_progress_dialog.h"
 
 namespace ts::shell {
 namespace {
@@ -48,7 +49,11 @@ void importScoreDialog(CMainFrame& frame) {
   const QFileInfo info(score);
   const QString stem = QFileDialog::getSaveFileName(&frame, QStringLiteral("Pages to write"), info.path() + "/" + info.completeBaseName(),
                                                     QString::fromLatin1(musicxml_messages::kPagesFilter));
-  if (!stem.isEmpty()) tell(frame, importMusicXml(frame, score, stem));
+  if (stem.isEmpty()) return;
+  WorkProgressDialog progress(&frame);
+  tell(frame, importMusicXml(frame, score, stem, [&progress](int done, int total, std::string_view page) {
+         return progress.step(done, total, page);
+       }));
 }
 
 void exportScoreDialog(CMainFrame& frame) {

@@ -1,6 +1,8 @@
 #include "shell/musicxml_files.h"
 
 #include <QFile>
+#include <algorithm>
+#include <limits>
 
 #include "engine/engine.h"
 #include "interchange/musicxml_interchange.h"
@@ -20,9 +22,31 @@ std::string joined(const std::string& first, const std::vector<std::string>& mor
   return text;
 }
 
+// Each page is written whole before the next is begun, so a stop between
+// pages (asked for, or a write that failed) leaves only whole files.
+MusicXmlOutcome writePages(const std::vector<std::string>& names, const std::vector<std::vector<uint8_t>>& pages,
+                           const ImportProgress& progress) {
+  MusicXmlOutcome outcome;
+  const size_t count = std::min(pages.size(), names.size());
+  const int total = static_cast<int>(std::min<size_t>(count, std::numeric_limits<int>::max()));
+  for (size_t i = 0; i < count; ++i) {
+    const int done = static_cast<int>(std::min<size_t>(i, std::numeric_limits<int>::max()));
+    if (progress && !progress(done, total, names[i])) {
+      outcome.message = musicxml_messages::kImportCancelled;
+      break;
+    }
+    const WriteResult written = writeFileSafely(names[i], pages[i]);
+    if (written != WriteResult::Written) return {false, outcome.written, writeErrorMessage(names[i], written)};
+    outcome.written.push_back(names[i]);
+  }
+  outcome.done = !outcome.written.empty();
+  return outcome;
+}
+
 }  // namespace
 
-MusicXmlOutcome importMusicXml(CMainFrame& frame, const QString& score, const QString& stem) {
+MusicXmlOutcome importMusicXml(CMainFrame& frame, const QString& score, const QString& stem,
+                               const ImportProgress& progress) {
   const std::string name = score.toStdString();
   QFile file(score);
   if (!file.open(QIODevice::ReadOnly)) return {false, {}, name + ": " + musicxml_messages::kCannotRead};
@@ -34,14 +58,9 @@ MusicXmlOutcome importMusicXml(CMainFrame& frame, const QString& score, const QS
   const std::vector<std::string> names = interchange::importPageNames(stem.toStdString(), result.pages.size());
   std::vector<std::vector<uint8_t>> pages;
   for (const PageStore& page : result.pages) pages.push_back(encodePageFile(page, kUnitInches));
-  MusicXmlOutcome outcome;
-  for (size_t i = 0; i < pages.size() && i < names.size(); ++i) {
-    const WriteResult written = writeFileSafely(names[i], pages[i]);
-    if (written != WriteResult::Written) return {false, outcome.written, writeErrorMessage(names[i], written)};
-    outcome.written.push_back(names[i]);
-  }
-  outcome.done = !outcome.written.empty();
-  outcome.message = joined(joined("", result.unmapped), result.notices);
+  MusicXmlOutcome outcome = writePages(names, pages, progress);
+  if (!outcome.message.empty() && !outcome.done) return outcome;
+  outcome.message = joined(joined(outcome.message, result.unmapped), result.notices);
   if (outcome.done) frame.openPage(QString::fromStdString(outcome.written.front()));
   return outcome;
 }

@@ -4,7 +4,9 @@
 // first of them opened; the open page exported as a score.
 
 #include <QString>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace ts::shell {
@@ -19,6 +21,7 @@ inline constexpr const char* kPagesFilter = "Tonesmith Files (*.mus)";
 inline constexpr const char* kTooLarge = "the score is larger than any import takes";
 inline constexpr const char* kCannotRead = "cannot read the file";
 inline constexpr const char* kWrote = "Written: ";
+inline constexpr const char* kImportCancelled = "Import cancelled: the pages written so far are whole.";
 }  // namespace musicxml_messages
 
 struct MusicXmlOutcome {
@@ -27,8 +30,13 @@ struct MusicXmlOutcome {
   std::string message;               // what went wrong, and what the score held that pages cannot say
 };
 
+// Asked before page `done` of `total` is written (`page` its file name);
+// false stops the import there, with every page written so far whole.
+using ImportProgress = std::function<bool(int done, int total, std::string_view page)>;
+
 // `stem` "OUT" gives OUT1.MUS, OUT2.MUS ... beside it.
-MusicXmlOutcome importMusicXml(CMainFrame& frame, const QString& score, const QString& stem);
+MusicXmlOutcome importMusicXml(CMainFrame& frame, const QString& score, const QString& stem,
+                               const ImportProgress& progress = nullptr);
 MusicXmlOutcome exportMusicXml(CMainFrame& frame, const QString& path);
 
 }  // namespace ts::shell

@@ -134,6 +134,45 @@ TEST_F(PageExportTest, PagesAreNotExportedOverChangesNotSaved) {
   EXPECT_FALSE(m_answers.shown.empty());
 }
 
+// The import asks before each page it writes; a stop leaves the pages
+// before it written whole, the rest never begun, and says so.
+TEST_F(PageExportTest, AScoreImportStepsThroughItsPagesAndStopsBetweenThem) {
+  const QString kTwoPageScore = TONESMITH_INTERCHANGE_DATA "/piano32.musicxml";
+  struct Step {
+    int done, total;
+    std::string page;
+  };
+  std::vector<Step> steps;
+  const MusicXmlOutcome all = importMusicXml(m_frame, kTwoPageScore, m_folder.filePath("all"),
+                                             [&steps](int done, int total, std::string_view page) {
+                                               steps.push_back({done, total, std::string(page)});
+                                               return true;
+                                             });
+  ASSERT_TRUE(all.done) << all.message;
+  ASSERT_GE(all.written.size(), 2u) << "a score of more than one page";
+  ASSERT_EQ(steps.size(), all.written.size());
+  for (size_t i = 0; i < steps.size(); ++i) {
+    EXPECT_EQ(steps[i].done, static_cast<int>(i));
+    EXPECT_EQ(steps[i].total, static_cast<int>(all.written.size()));
+    EXPECT_EQ(steps[i].page, all.written[i]);
+  }
+  for (const int stopAt : {0, 1}) {
+    const QString stem = m_folder.filePath("stopped" + QString::number(stopAt));
+    const MusicXmlOutcome stopped = importMusicXml(m_frame, kTwoPageScore, stem,
+                                                   [stopAt](int done, int, std::string_view) { return done < stopAt; });
+    EXPECT_EQ(stopped.done, stopAt > 0);
+    EXPECT_EQ(stopped.written.size(), static_cast<size_t>(stopAt));
+    EXPECT_EQ(stopped.message.rfind(musicxml_messages::kImportCancelled, 0), 0u) << stopped.message;
+    for (size_t i = 0; i < all.written.size(); ++i) {
+      const QString name = stem + QString::number(i + 1) + ".MUS";
+      EXPECT_EQ(QFile::exists(name), i < static_cast<size_t>(stopAt)) << name.toStdString();
+      if (i < static_cast<size_t>(stopAt)) {
+        EXPECT_EQ(contents(name), contents(QString::fromStdString(all.written[i])));
+      }
+    }
+  }
+}
+
 TEST_F(PageExportTest, AScoreImportsIntoPagesAndThePageExportsAsAScore) {
   const QString stem = m_folder.filePath("song");
   const MusicXmlOutcome imported = importMusicXml(m_frame, TONESMITH_INTERCHANGE_DATA "/elements.musicxml", stem);

@@ -147,7 +147,7 @@ TEST_F(ShippedPictures, EveryButtonHasAPictureOrAReadableLabel) {
   }
   // Every note, rest, accidental, articulation, clef, key, meter, bar line,
   // tremolo and tempo button draws its symbol: far more than the first table did.
-  EXPECT_GT(drawn, 250) << "of " << buttons << " buttons, the music symbols are drawn";
+  EXPECT_GT(drawn, 335) << "of " << buttons << " buttons, the music symbols are drawn";
   RecordProperty("drawn_pictures", drawn);
   RecordProperty("icons", icons);
   RecordProperty("buttons", buttons);
