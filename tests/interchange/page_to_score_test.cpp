@@ -103,7 +103,8 @@ TEST(PageToScore, DurationsWithoutP7ComeFromHeadsFlagsAndDots) {
   add(page, {2, 2, 40, 0, -2, 0});            // a whole rest
   add(page, {2, 2, 50, 0, 1, 1});             // a dotted eighth rest
   add(page, {1, 2, 60, 5, 10, 0, 64, 0, 1});  // a grace note
-  const auto& notes = scoreOf(page).parts[0].measures[0].notes;
+  const Score score = scoreOf(page);  // kept: the notes are read from it
+  const auto& notes = score.parts[0].measures[0].notes;
   ASSERT_EQ(notes.size(), 5u);
   const Rational expected[] = {Rational::of(3, 1), Rational::of(1, 4), Rational::of(4, 1), Rational::of(3, 4), {}};
   for (size_t i = 0; i < notes.size(); ++i) EXPECT_EQ(notes[i].duration, expected[i]) << i;
@@ -118,7 +119,8 @@ TEST(PageToScore, TiesAndSlursJoinTheNotesAtTheirEnds) {
   add(page, {1, 2, 40, 7, 10, 0, 1});
   add(page, {5, 2, 20, 4, 4, 30, -1, 0.5f});  // a tie
   add(page, {5, 2, 20, 12, 14, 40, 2});       // a slur
-  const auto& notes = scoreOf(page).parts[0].measures[0].notes;
+  const Score score = scoreOf(page);  // kept: the notes are read from it
+  const auto& notes = score.parts[0].measures[0].notes;
   ASSERT_EQ(notes.size(), 3u);
   EXPECT_TRUE(notes[0].tieStart);
   EXPECT_TRUE(notes[1].tieStop);
