@@ -40,6 +40,13 @@ class PlayingHost : public testing::FakeHost {
   }
 };
 
+// A quarter note on staff 1, the item closed.
+void addQuarterNote(EngineSession& session) {
+  session.typeLine("NOTE");
+  session.typeLine("2 1 3 10 4 3 7 1");
+  session.typeLine("X");
+}
+
 struct MidiFixture : ::testing::Test {
   fs::path dir = fs::temp_directory_path() / ("midi_command_test_" + std::to_string(::getpid()));
   void SetUp() override { fs::create_directories(dir); }
@@ -55,9 +62,7 @@ TEST_F(MidiFixture, PlayPauseAndStopWordsReachThePlayer) {
   testing::FolderFiles files(dir);
   Engine engine(host, files);
   EngineSession session(engine);
-  session.typeLine("NOTE");
-  session.typeLine("2 1 3 10 4 3 7 1");
-  session.typeLine("X");
+  addQuarterNote(session);
   EXPECT_FALSE(session.typeLine("PLAY").failed);
   EXPECT_EQ(host.playedName, "c:\\!tmp\\tsmmidi.mid");
   EXPECT_EQ(session.typeLine("PAUS").message, "Paused.");
@@ -76,9 +81,7 @@ TEST_F(MidiFixture, PlayWritesTheFileAndSaysThereIsNoPlayer) {
   testing::FolderFiles files(dir);
   Engine engine(host, files);
   EngineSession session(engine);
-  session.typeLine("NOTE");
-  session.typeLine("2 1 3 10 4 3 7 1");
-  session.typeLine("X");
+  addQuarterNote(session);
   const CallResult result = session.typeLine("PLA");
   EXPECT_TRUE(result.failed);
   EXPECT_EQ(result.message, "*** This program has no MIDI player; the MIDI file was written to c:\\!tmp\\tsmmidi.mid");
@@ -111,9 +114,7 @@ TEST_F(MidiFixture, APlayerThatCannotPlaySaysWhyAndTheStopIsTakenQuietly) {
   testing::FolderFiles files(dir);
   Engine engine(host, files);
   EngineSession session(engine);
-  session.typeLine("NOTE");
-  session.typeLine("2 1 3 10 4 3 7 1");
-  session.typeLine("X");
+  addQuarterNote(session);
   CallResult result = session.typeLine("PLA");
   EXPECT_TRUE(result.failed);
   EXPECT_EQ(result.message, host.refusal);
@@ -133,9 +134,7 @@ TEST_F(MidiFixture, NoNotesWriteNothingAndAFailedWriteSaysSo) {
   EXPECT_EQ(result.message, midi_messages::kNoNotesFound);
   EXPECT_FALSE(fs::exists(dir / "tsmmidi.mid"));
 
-  session.typeLine("NOTE");
-  session.typeLine("2 1 3 10 4 3 7 1");
-  session.typeLine("X");
+  addQuarterNote(session);
   fs::create_directory(dir / "tsmmidi.mid");  // a folder where the file should go: no write can replace it
   result = session.typeLine("PLA");
   EXPECT_TRUE(result.failed);
